@@ -1,0 +1,16 @@
+// The class library's main header: strings, windows, dialogs, the application,
+// standard controls, GDI objects, file search and data exchange.
+#pragma once
+
+#include <windows.h>
+
+#include "afxres.h"
+#include "afxstr.h"
+#include "afxmsg.h"
+#include "afxwnd.h"
+#include "afxdlg.h"
+#include "afxapp.h"
+#include "afxctl.h"
+#include "afxgdi.h"
+#include "afxfind.h"
+#include "afxdd.h"
