@@ -1,0 +1,23 @@
+// The process's current directory, read and restored whatever its length.
+#pragma once
+
+#include <afxwin.h>
+
+#include <string>
+
+// The current directory in the ANSI code page. Where the platform cannot give it
+// that way (Wine's ANSI call fails beyond MAX_PATH) it is ".", which names the
+// same directory as the start of a path.
+CString GetCurrentDirectoryPath();
+
+// Keeps the current directory in UTF-16, so that one of any length or name
+// comes back exactly.
+class CSavedCurrentDirectory
+{
+public:
+    CSavedCurrentDirectory();
+    BOOL Restore() const { return SetCurrentDirectoryW(m_path.c_str()); }
+
+private:
+    std::wstring m_path;
+};
