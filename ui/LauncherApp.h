@@ -1,0 +1,12 @@
+// The application object: runs the launcher dialog as its only window.
+#pragma once
+
+#include <afxwin.h>
+
+class CLauncherApp : public CWinApp
+{
+public:
+    BOOL InitInstance() override;
+
+    DECLARE_MESSAGE_MAP()
+};
