@@ -27,6 +27,9 @@ wine_env_start() {
         mkdir -p "$WINEPREFIX"
         # No Mono or Gecko: nothing here needs them, and their prompts would stop the run.
         WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+        # A crash ends the program instead of waiting in Wine's debugger.
+        wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+            >/dev/null 2>&1 || true
         wineserver -w
     fi
     # The virtual desktop is read when Wine's desktop process starts, so it is set
@@ -42,6 +45,12 @@ wine_env_start() {
     wineserver -w
     # One server for the whole run instead of Wine's start-up for every program.
     wineserver -p
+    if [ "$mode" = private ]; then
+        # The desktop process is started here, away from any program's output:
+        # one that a program started would keep that program's stdout open.
+        wine explorer /desktop=Zorvane,1280x1024 </dev/null >/dev/null 2>&1 &
+        sleep 1
+    fi
 }
 
 wine_env_stop() {

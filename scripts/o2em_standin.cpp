@@ -1,0 +1,53 @@
+// A stand-in for the O2em emulator: records the command line and the current
+// directory it was started with, one record per start, and shows them when asked.
+// It only shows what the real emulator would receive.
+//
+//   ZORVANE_O2EM_LOG   file to append the record to (default: launches.log beside this program)
+//   ZORVANE_O2EM_SHOW  when set, also shows the record in a message box
+//   ZORVANE_O2EM_EXIT  exit code to end with (default 0)
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+static std::string Environment(const char* name)
+{
+    char value[MAX_PATH * 4];
+    DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+}
+
+static std::string DefaultLogPath()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string log(path, length);
+    return log.substr(0, log.find_last_of('\\') + 1) + "launches.log";
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    std::wstring directory(GetCurrentDirectoryW(0, NULL), L'\0');
+    directory.resize(GetCurrentDirectoryW((DWORD)directory.size(), &directory[0]));
+    int size = WideCharToMultiByte(CP_ACP, 0, directory.c_str(), -1, NULL, 0, NULL, NULL);
+    std::string cwd(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, directory.c_str(), -1, &cwd[0], size, NULL, NULL);
+    cwd.resize(size - 1);
+
+    std::string record = std::string("cmdline: ") + GetCommandLineA() + "\r\ncwd: " + cwd + "\r\n";
+
+    std::string log = Environment("ZORVANE_O2EM_LOG");
+    if (log.empty())
+        log = DefaultLogPath();
+    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written;
+        WriteFile(file, record.data(), (DWORD)record.size(), &written, NULL);
+        CloseHandle(file);
+    }
+
+    if (!Environment("ZORVANE_O2EM_SHOW").empty())
+        MessageBoxA(NULL, record.c_str(), "O2em stand-in", MB_OK | MB_ICONINFORMATION);
+    return atoi(Environment("ZORVANE_O2EM_EXIT").c_str());
+}

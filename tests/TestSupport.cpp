@@ -1,0 +1,361 @@
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+static void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+TempDir::TempDir()
+{
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        snprintf(name, sizeof name, "%szorvane-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
+        if (CreateDirectoryA(name, NULL)) {
+            m_path = name;
+            return;
+        }
+    }
+}
+
+TempDir::~TempDir()
+{
+    RemoveTree(m_path);
+}
+
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path) : m_saved(CurrentDirectoryW())
+{
+    EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory()
+{
+    SetCurrentDirectoryW(m_saved.c_str());
+}
+
+void WriteFile(const std::string& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+namespace {
+struct Script
+{
+    CDialog* dlg;
+    std::vector<Step> steps;
+    size_t next;
+    DWORD deadline;
+};
+Script* g_script = NULL;
+}  // namespace
+
+// A step that opens a modal window (a message box, a nested dialog) stays on
+// the stack while the ticks of that window's loop play the steps after it.
+static void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    Script* script = g_script;
+    if (script == NULL || script->dlg->m_hWnd == NULL)
+        return;
+    if (GetTickCount() > script->deadline) {
+        ADD_FAILURE() << "script timed out at step " << script->next;
+        g_script = NULL;
+        HWND active = GetActiveWindow();
+        if (active != NULL && active != script->dlg->m_hWnd)
+            EndDialog(active, IDCANCEL);
+        EndDialog(script->dlg->m_hWnd, IDCANCEL);
+        return;
+    }
+    if (script->next >= script->steps.size())
+        return;
+    size_t step = script->next++;
+    if (!script->steps[step]() && script->next == step + 1)
+        script->next = step;
+}
+
+int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs)
+{
+    Script script = {&dlg, std::move(steps), 0, GetTickCount() + timeoutMs};
+    g_script = &script;
+    UINT_PTR timer = SetTimer(NULL, 0, 10, ScriptTick);
+    int result = dlg.DoModal();
+    KillTimer(NULL, timer);
+    g_script = NULL;
+    EXPECT_EQ(script.next, script.steps.size()) << "the dialog ended before its script";
+    return result;
+}
+
+Step Do(std::function<void()> action)
+{
+    return [action]() {
+        action();
+        return true;
+    };
+}
+
+namespace {
+struct DialogSearch
+{
+    const char* caption;
+    HWND found;
+};
+}  // namespace
+
+static BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
+{
+    DialogSearch* search = (DialogSearch*)lParam;
+    if (IsWindowVisible(hWnd) && WindowText(hWnd) == search->caption) {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDialog(const char* caption)
+{
+    DialogSearch search = {caption, NULL};
+    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, (LPARAM)&search);
+    return search.found;
+}
+
+std::string WindowText(HWND hWnd)
+{
+    char text[2048];
+    GetWindowTextA(hWnd, text, sizeof text);
+    return text;
+}
+
+std::string ControlText(HWND hDlg, int nID)
+{
+    return WindowText(GetDlgItem(hDlg, nID));
+}
+
+std::vector<std::string> StaticTexts(HWND hDlg)
+{
+    std::vector<std::string> texts;
+    for (HWND child = GetWindow(hDlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[64];
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && !WindowText(child).empty())
+            texts.push_back(WindowText(child));
+    }
+    return texts;
+}
+
+static void SendMouse(POINT screen, DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+void MouseDown(POINT screen)
+{
+    SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
+}
+
+void MouseMove(POINT screen)
+{
+    SendMouse(screen, 0);
+}
+
+void MouseUp(POINT screen)
+{
+    SendMouse(screen, MOUSEEVENTF_LEFTUP);
+}
+
+void ClickAt(POINT screen, bool doubleClick)
+{
+    for (int i = 0; i < (doubleClick ? 2 : 1); i++) {
+        MouseDown(screen);
+        MouseUp(screen);
+    }
+}
+
+void PressKey(WORD vk, bool alt)
+{
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD code, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (alt)
+        key(VK_MENU, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    if (alt)
+        key(VK_MENU, KEYEVENTF_KEYUP);
+    SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+POINT CenterOf(HWND hWnd)
+{
+    RECT rect;
+    GetWindowRect(hWnd, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::string ProgramDirectory()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string program(path, length);
+    return program.substr(0, program.find_last_of('\\'));
+}
+
+StandInEmulator::StandInEmulator(const std::string& directory)
+{
+    std::string standIn = ProgramDirectory() + "\\..\\standin\\o2em.exe";
+    EXPECT_TRUE(CopyFileA(standIn.c_str(), (directory + "\\o2em.exe").c_str(), FALSE)) << standIn;
+    m_log = directory + "\\launches.log";
+    SetEnvironmentVariableA("ZORVANE_O2EM_LOG", m_log.c_str());
+}
+
+StandInEmulator::~StandInEmulator()
+{
+    SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL);
+}
+
+std::vector<Launch> StandInEmulator::Launches() const
+{
+    std::vector<Launch> launches;
+    for (const std::string& line : SplitLines(ReadFile(m_log))) {
+        if (line.rfind("cmdline: ", 0) == 0)
+            launches.push_back({line.substr(9), ""});
+        else if (line.rfind("cwd: ", 0) == 0 && !launches.empty())
+            launches.back().directory = line.substr(5);
+    }
+    return launches;
+}
+
+std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count, DWORD timeoutMs) const
+{
+    DWORD deadline = GetTickCount() + timeoutMs;
+    std::vector<Launch> launches = Launches();
+    while (launches.size() < count && GetTickCount() < deadline) {
+        Sleep(20);
+        launches = Launches();
+    }
+    return launches;
+}
+
+void MakeFiles(const std::string& directory, const std::vector<std::string>& names)
+{
+    CreateDirectoryA(directory.c_str(), NULL);
+    for (const std::string& name : names) {
+        if (!name.empty() && name.back() == '\\')
+            CreateDirectoryA((directory + "\\" + name).c_str(), NULL);
+        else
+            WriteFile(directory + "\\" + name, "");
+    }
+}
+
+static std::string TreeItemText(HWND hTree, HTREEITEM hItem)
+{
+    char text[1024] = "";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(hTree, TVM_GETITEMA, 0, (LPARAM)&item);
+    return text;
+}
+
+std::vector<std::string> TreeItems(HWND hTree)
+{
+    std::vector<std::string> items;
+    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem; hItem = TreeView_GetNextSibling(hTree, hItem))
+        items.push_back(TreeItemText(hTree, hItem));
+    return items;
+}
+
+std::string SelectedTreeItem(HWND hTree)
+{
+    HTREEITEM hItem = TreeView_GetSelection(hTree);
+    return hItem ? TreeItemText(hTree, hItem) : "";
+}
+
+bool SelectTreeItem(HWND hTree, const std::string& text)
+{
+    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem; hItem = TreeView_GetNextSibling(hTree, hItem)) {
+        if (TreeItemText(hTree, hItem) == text)
+            return TreeView_SelectItem(hTree, hItem);
+    }
+    return false;
+}
+
+std::wstring CurrentDirectoryW()
+{
+    std::wstring path(GetCurrentDirectoryW(0, NULL), L'\0');
+    path.resize(GetCurrentDirectoryW((DWORD)path.size(), &path[0]));
+    return path;
+}
+
+std::string MakeLongestDirectory(const std::string& base)
+{
+    std::string path = base;
+    for (;;) {
+        std::string longer = path + (path.size() < MAX_PATH - 12 ? "\\long-directory" : "\\x");
+        if (!CreateDirectoryA(longer.c_str(), NULL) || !SetCurrentDirectoryA(longer.c_str()))
+            break;
+        path = longer;
+    }
+    SetCurrentDirectoryA(base.c_str());
+    return path;
+}

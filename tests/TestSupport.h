@@ -1,0 +1,119 @@
+// Helpers for driving real dialogs, files and processes under Wine.
+#pragma once
+
+#include <afxwin.h>
+#include <afxcmn.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A fresh directory under %TEMP%, removed with everything in it at the end.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Makes a directory the current one for the scope.
+class ScopedCurrentDirectory
+{
+public:
+    explicit ScopedCurrentDirectory(const std::string& path);
+    ~ScopedCurrentDirectory();
+
+private:
+    std::wstring m_saved;
+};
+
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+std::vector<std::string> SplitLines(const std::string& text);
+
+// One step of a script run inside a modal loop: true when done, false to be
+// tried again on the next tick.
+using Step = std::function<bool()>;
+
+// Runs the dialog modally and plays the steps, one per timer tick, inside its
+// modal loop (and inside any nested one). Fails the test and cancels the
+// dialog when the steps take longer than the timeout.
+int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 15000);
+
+// A step that does something once.
+Step Do(std::function<void()> action);
+
+// The visible top-level dialog of this thread with this caption, or NULL.
+HWND FindDialog(const char* caption);
+// The text of a window, and of a dialog's control.
+std::string WindowText(HWND hWnd);
+std::string ControlText(HWND hDlg, int nID);
+// The texts of a dialog's static controls, in order (a message box's text among them).
+std::vector<std::string> StaticTexts(HWND hDlg);
+
+// Real input through the system's input queue.
+void ClickAt(POINT screen, bool doubleClick = false);
+void MouseDown(POINT screen);
+void MouseMove(POINT screen);
+void MouseUp(POINT screen);
+void PressKey(WORD vk, bool alt = false);
+POINT CenterOf(HWND hWnd);
+
+// The records of the stand-in emulator: one (command line, current directory) per start.
+struct Launch
+{
+    std::string commandLine;
+    std::string directory;
+};
+
+// The stand-in emulator copied into a directory, recording into a log of its own.
+class StandInEmulator
+{
+public:
+    explicit StandInEmulator(const std::string& directory);
+    ~StandInEmulator();
+    std::vector<Launch> Launches() const;
+    // Waits until at least count launches were recorded.
+    std::vector<Launch> WaitForLaunches(size_t count, DWORD timeoutMs = 10000) const;
+
+private:
+    std::string m_log;
+};
+
+// Where the built test programs and the stand-in are.
+std::string ProgramDirectory();
+
+// Creates empty files (and, for names ending in a backslash, directories) in a directory.
+void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
+
+// The texts of a tree's root items, in order; the selected item's text ("" for none);
+// selecting an item by its text.
+std::vector<std::string> TreeItems(HWND hTree);
+std::string SelectedTreeItem(HWND hTree);
+bool SelectTreeItem(HWND hTree, const std::string& text);
+
+// A launcher dialog test that runs in a fresh current directory of its own.
+class LauncherTest : public testing::Test
+{
+protected:
+    TempDir dir;
+    ScopedCurrentDirectory cwd{dir.Path()};
+
+    void WriteSettings(const std::string& lines) { WriteFile(dir / "zorvane.ini", lines); }
+    std::vector<std::string> SettingsLines() { return SplitLines(ReadFile(dir / "zorvane.ini")); }
+};
+
+// Creates, inside base, the longest directory path that can still be made the
+// current directory, and returns it.
+std::string MakeLongestDirectory(const std::string& base);
+
+// The current directory, in UTF-16 so that one of any length can be compared.
+std::wstring CurrentDirectoryW();
