@@ -125,11 +125,13 @@ static void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
 int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs)
 {
     Script script = {&dlg, std::move(steps), 0, GetTickCount() + timeoutMs};
+    // A script may run a dialog of its own; the outer script goes on after it.
+    Script* outer = g_script;
     g_script = &script;
     UINT_PTR timer = SetTimer(NULL, 0, 10, ScriptTick);
     int result = dlg.DoModal();
     KillTimer(NULL, timer);
-    g_script = NULL;
+    g_script = outer;
     EXPECT_EQ(script.next, script.steps.size()) << "the dialog ended before its script";
     return result;
 }

@@ -1,0 +1,239 @@
+// The class-library stand-in: message maps, data exchange, modal runs, file search.
+#include "TestSupport.h"
+#include "resource.h"
+
+namespace {
+
+// Two levels of message maps over the Directories template.
+class CBaseTestDlg : public CDialog
+{
+public:
+    CBaseTestDlg() : CDialog(IDD_DIRECTORIES) {}
+    std::vector<std::string> calls;
+
+protected:
+    afx_msg void OnBrowseRom() { calls.push_back("base rom"); }
+    afx_msg void OnBrowseEmu() { calls.push_back("base emu"); }
+    afx_msg void OnClose()
+    {
+        calls.push_back("close");
+        CDialog::OnClose();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseTestDlg, CDialog)
+ON_BN_CLICKED(IDC_BROWSE_ROMDIR, OnBrowseRom)
+ON_BN_CLICKED(IDC_BROWSE_EMUDIR, OnBrowseEmu)
+ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+class CDerivedTestDlg : public CBaseTestDlg
+{
+protected:
+    afx_msg void OnDerivedEmu() { calls.push_back("derived emu"); }
+    afx_msg HCURSOR OnQueryDragIcon() { return (HCURSOR)0x1234; }
+    afx_msg void OnClickRomDir(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        calls.push_back("notify " + std::to_string(pNMHDR->idFrom));
+        *pResult = 7;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedTestDlg, CBaseTestDlg)
+ON_BN_CLICKED(IDC_BROWSE_EMUDIR, OnDerivedEmu)
+ON_WM_QUERYDRAGICON()
+ON_NOTIFY(NM_CLICK, IDC_ROMDIR, OnClickRomDir)
+END_MESSAGE_MAP()
+
+TEST(MessageMap, DerivedEntriesComeFirstAndTheBaseMapStillAnswers)
+{
+    CDerivedTestDlg dlg;
+    LRESULT dragIcon = 0, notifyResult = 0;
+    int result = RunModal(dlg, {Do([&] {
+                                    SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_ROMDIR), BM_CLICK, 0, 0);
+                                    SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_EMUDIR), BM_CLICK, 0, 0);
+                                    // Nothing handles this command: it is ignored.
+                                    SendMessageA(dlg.m_hWnd, WM_COMMAND, 4242, 0);
+                                    dragIcon = SendMessageA(dlg.m_hWnd, WM_QUERYDRAGICON, 0, 0);
+                                    NMHDR header = {GetDlgItem(dlg.m_hWnd, IDC_ROMDIR), IDC_ROMDIR,
+                                                    (UINT)NM_CLICK};
+                                    notifyResult = SendMessageA(dlg.m_hWnd, WM_NOTIFY, IDC_ROMDIR,
+                                                                (LPARAM)&header);
+                                    // The handler calls the default processing, which
+                                    // turns the close message into Cancel.
+                                    PostMessageA(dlg.m_hWnd, WM_CLOSE, 0, 0);
+                                })});
+
+    EXPECT_EQ(dlg.calls, (std::vector<std::string>{"base rom", "derived emu", "notify 1009", "close"}));
+    EXPECT_EQ(dragIcon, 0x1234);
+    EXPECT_EQ(notifyResult, 7);
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+// A number, a string and two check boxes, exchanged with the launcher template's controls.
+class CExchangeDlg : public CDialog
+{
+public:
+    CExchangeDlg() : CDialog(IDD_LAUNCHER_DIALOG) {}
+    int m_number = 0;
+    CString m_text;
+    int m_check1 = 0;
+    int m_check2 = 0;
+    CComboBox m_combo;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_WINDOW_SIZE, m_combo);
+        DDX_Text(pDX, IDC_AUDIO_VALUE, m_number);
+        DDX_Text(pDX, IDC_VOICE_VALUE, m_text);
+        DDX_Check(pDX, IDC_FULLSCREEN, m_check1);
+        DDX_Check(pDX, IDC_SCANLINES, m_check2);
+    }
+};
+
+int Checked(HWND hDlg, int nID)
+{
+    return (int)SendMessageA(GetDlgItem(hDlg, nID), BM_GETCHECK, 0, 0);
+}
+
+TEST(DataExchange, MovesValuesBothWaysWithTheLibrarysRules)
+{
+    CExchangeDlg dlg;
+    std::vector<std::string> complaint;
+    BOOL bParsed = TRUE;
+    RunModal(dlg, {Do([&] {
+                       // Members to controls: a check value outside 0..2 becomes 0,
+                       // in the member too; 2 ticks the box and stays.
+                       dlg.m_number = -42;
+                       dlg.m_text = "some text";
+                       dlg.m_check1 = 5;
+                       dlg.m_check2 = 2;
+                       EXPECT_TRUE(dlg.UpdateData(FALSE));
+                       EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_AUDIO_VALUE), "-42");
+                       EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_VOICE_VALUE), "some text");
+                       EXPECT_EQ(dlg.m_check1, 0);
+                       EXPECT_EQ(Checked(dlg.m_hWnd, IDC_FULLSCREEN), BST_UNCHECKED);
+                       EXPECT_EQ(dlg.m_check2, 2);
+                       EXPECT_EQ(Checked(dlg.m_hWnd, IDC_SCANLINES), BST_CHECKED);
+                       dlg.m_check1 = -1;
+                       dlg.UpdateData(FALSE);
+                       EXPECT_EQ(dlg.m_check1, 0);
+
+                       // Controls to members: blanks around a number are fine,
+                       // empty text is 0, the box reads as 1.
+                       SetDlgItemTextA(dlg.m_hWnd, IDC_AUDIO_VALUE, " 17 ");
+                       SetDlgItemTextA(dlg.m_hWnd, IDC_VOICE_VALUE, "");
+                       CheckDlgButton(dlg.m_hWnd, IDC_FULLSCREEN, BST_CHECKED);
+                       EXPECT_TRUE(dlg.UpdateData(TRUE));
+                       EXPECT_EQ(dlg.m_number, 17);
+                       EXPECT_EQ(std::string(dlg.m_text), "");
+                       EXPECT_EQ(dlg.m_check1, 1);
+                       SetDlgItemTextA(dlg.m_hWnd, IDC_AUDIO_VALUE, "");
+                       dlg.UpdateData(TRUE);
+                       EXPECT_EQ(dlg.m_number, 0);
+                       dlg.m_number = 99;
+                   }),
+                   Do([&] {
+                       // Text that is not a number stops the exchange with a message.
+                       SetDlgItemTextA(dlg.m_hWnd, IDC_AUDIO_VALUE, "12abc");
+                       bParsed = dlg.UpdateData(TRUE);
+                   }),
+                   [&] {
+                       HWND box = GetActiveWindow();
+                       if (box == dlg.m_hWnd)
+                           return false;
+                       complaint = StaticTexts(box);
+                       EndDialog(box, IDOK);
+                       return true;
+                   },
+                   Do([&] {
+                       EXPECT_FALSE(bParsed);
+                       EXPECT_EQ(dlg.m_number, 99);
+                       dlg.EndDialog(IDCANCEL);
+                   })});
+    EXPECT_EQ(complaint, std::vector<std::string>{"Please enter an integer."});
+}
+
+TEST(ModalRun, EndCodesAndBoundControlsAcrossTwoRuns)
+{
+    CExchangeDlg dlg;
+    // OK exchanges the controls into the members first.
+    EXPECT_EQ(RunModal(dlg, {Do([&] {
+                                 EXPECT_NE(dlg.m_combo.m_hWnd, (HWND)NULL);
+                                 SetDlgItemTextA(dlg.m_hWnd, IDC_AUDIO_VALUE, "31");
+                                 dlg.SendMessage(WM_COMMAND, IDOK, 0);
+                             })}),
+              IDOK);
+    EXPECT_EQ(dlg.m_number, 31);
+    // The bound control is let go with the window, so the object runs again.
+    EXPECT_EQ(dlg.m_combo.m_hWnd, (HWND)NULL);
+
+    EXPECT_EQ(RunModal(dlg, {Do([&] {
+                                 EXPECT_NE(dlg.m_combo.m_hWnd, (HWND)NULL);
+                                 SetFocus(GetDlgItem(dlg.m_hWnd, IDC_FULLSCREEN));
+                                 PressKey(VK_ESCAPE);
+                             })}),
+              IDCANCEL);
+    EXPECT_EQ(RunModal(dlg, {Do([&] { dlg.EndDialog(5); })}), 5);
+}
+
+TEST(ModalRun, OpensCentredOnTheScreenAndOverItsOwner)
+{
+    CExchangeDlg main;
+    AfxGetApp()->m_pMainWnd = &main;
+    RECT mainRect = {}, ownedRect = {};
+    HWND owner = NULL, mainWindow = NULL;
+    RunModal(main, {Do([&] {
+                        mainWindow = main.m_hWnd;
+                        GetWindowRect(main.m_hWnd, &mainRect);
+                        CDialog owned(IDD_ABOUTBOX);
+                        RunModal(owned, {Do([&] {
+                                             GetWindowRect(owned.m_hWnd, &ownedRect);
+                                             owner = GetWindow(owned.m_hWnd, GW_OWNER);
+                                             owned.EndDialog(IDOK);
+                                         })});
+                    }),
+                    Do([&] { main.EndDialog(IDOK); })});
+    AfxGetApp()->m_pMainWnd = NULL;
+
+    EXPECT_EQ(owner, mainWindow);
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_NEAR((mainRect.left + mainRect.right) / 2, (area.left + area.right) / 2, 1);
+    EXPECT_NEAR((mainRect.top + mainRect.bottom) / 2, (area.top + area.bottom) / 2, 1);
+    EXPECT_NEAR((ownedRect.left + ownedRect.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
+    EXPECT_NEAR((ownedRect.top + ownedRect.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
+}
+
+TEST(FileFind, ReportsTheLastMatchToo)
+{
+    TempDir dir;
+    MakeFiles(dir.Path(), {"only.bin", "other.txt"});
+    CFileFind finder;
+    ASSERT_TRUE(finder.FindFile((dir / "*.bin").c_str()));
+    EXPECT_FALSE(finder.FindNextFile());
+    EXPECT_EQ(std::string(finder.GetFileName()), "only.bin");
+    EXPECT_FALSE(finder.FindFile((dir / "*.rom").c_str()));
+}
+
+TEST(String, FormatsAndHandsOutAWritableBuffer)
+{
+    CString s;
+    std::string longText(5000, 'x');
+    s.Format("%s|%d|%s", "a", -7, longText.c_str());
+    EXPECT_EQ(s.GetLength(), 5005);
+    // Text passed as an argument is never read as a format.
+    s.Format("%s", "%s%n%d");
+    EXPECT_EQ(std::string(s), "%s%n%d");
+
+    CString buffer;
+    lstrcpyA(buffer.GetBuffer(10), "abc");
+    buffer.ReleaseBuffer();
+    EXPECT_EQ(std::string(buffer), "abc");
+    EXPECT_EQ(std::string(buffer + "\\" + CString("d")), "abc\\d");
+}
+
+}  // namespace
