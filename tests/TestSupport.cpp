@@ -351,10 +351,12 @@ std::wstring CurrentDirectoryW()
 
 std::string MakeLongestDirectory(const std::string& base)
 {
+    // Created through the wide calls, which are not held to MAX_PATH.
     std::string path = base;
     for (;;) {
-        std::string longer = path + (path.size() < MAX_PATH - 12 ? "\\long-directory" : "\\x");
-        if (!CreateDirectoryA(longer.c_str(), NULL) || !SetCurrentDirectoryA(longer.c_str()))
+        std::string longer = path + (path.size() < MAX_PATH - 20 ? "\\long-directory" : "\\x");
+        std::wstring wide = L"\\\\?\\" + std::wstring(longer.begin(), longer.end());
+        if (!CreateDirectoryW(wide.c_str(), NULL) || !SetCurrentDirectoryA(longer.c_str()))
             break;
         path = longer;
     }
