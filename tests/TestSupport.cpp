@@ -252,6 +252,20 @@ POINT CenterOf(HWND hWnd)
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+POINT CloseBoxOf(HWND hWnd)
+{
+    RECT rect;
+    GetWindowRect(hWnd, &rect);
+    for (int y = rect.top + 2; y < rect.top + 40; y++) {
+        for (int x = rect.right - 2; x > rect.right - 60; x--) {
+            if (SendMessageA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+                return {x - 3, y + 3};
+        }
+    }
+    ADD_FAILURE() << "no close box";
+    return {rect.right - 10, rect.top + 10};
+}
+
 std::string ProgramDirectory()
 {
     char path[MAX_PATH];

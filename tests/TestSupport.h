@@ -67,6 +67,8 @@ void MouseMove(POINT screen);
 void MouseUp(POINT screen);
 void PressKey(WORD vk, bool alt = false);
 POINT CenterOf(HWND hWnd);
+// A point on a window's close box, found by asking the window itself.
+POINT CloseBoxOf(HWND hWnd);
 
 // The records of the stand-in emulator: one (command line, current directory) per start.
 struct Launch

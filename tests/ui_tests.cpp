@@ -1,0 +1,400 @@
+// The launcher window as a user meets it: real controls, real input, real files.
+#include "TestSupport.h"
+#include "core/LauncherDlg.h"
+
+#include <shlobj.h>
+
+namespace {
+
+std::string Str(const CString& s)
+{
+    return (LPCTSTR)s;
+}
+
+std::string ListText(HWND hDlg, int nID)
+{
+    HWND hList = GetDlgItem(hDlg, nID);
+    int selection = (int)SendMessageA(hList, CB_GETCURSEL, 0, 0);
+    char text[64] = "";
+    if (selection >= 0)
+        SendMessageA(hList, CB_GETLBTEXT, selection, (LPARAM)text);
+    return text;
+}
+
+bool IsTicked(HWND hDlg, int nID)
+{
+    return SendMessageA(GetDlgItem(hDlg, nID), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+const int kCheckBoxes[] = {IDC_FULLSCREEN, IDC_SCANLINES, IDC_NOSOUND, IDC_NOVOICE, IDC_NOLIMIT, IDC_DEBUG};
+
+// Waits for the dialog with this caption, then acts on it.
+Step OnDialog(const char* caption, std::function<void(HWND)> action)
+{
+    return [caption, action] {
+        HWND hDlg = FindDialog(caption);
+        if (hDlg == NULL)
+            return false;
+        action(hDlg);
+        return true;
+    };
+}
+
+// Waits until a condition holds.
+Step Until(std::function<bool()> condition)
+{
+    return condition;
+}
+
+Step Focus(HWND& hWnd, int nID = 0)
+{
+    return Do([&hWnd, nID] {
+        SetForegroundWindow(hWnd);
+        if (nID != 0)
+            SetFocus(GetDlgItem(hWnd, nID));
+    });
+}
+
+class LauncherWindowTest : public LauncherTest
+{
+protected:
+    void SetUp() override { MakeFiles(dir / "roms", {"b.bin", "a.bin", "c.bin"}); }
+    void TearDown() override { AfxGetApp()->m_pMainWnd = NULL; }
+};
+
+TEST_F(LauncherWindowTest, OpensWithTheDefaultsAndTheFirstRomSelected)
+{
+    CLauncherDlg dlg;
+    RunModal(dlg, {Do([&] {
+                       HWND hDlg = dlg.m_hWnd;
+                       EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
+                       EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
+                       EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
+                       EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_STICK1, CB_GETCOUNT, 0, 0), 4);
+                       for (int nID : kCheckBoxes)
+                           EXPECT_FALSE(IsTicked(hDlg, nID)) << nID;
+                       for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
+                           EXPECT_EQ(ControlText(hDlg, nID), "100");
+                       EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
+                       EXPECT_EQ(dlg.m_voiceSlider.GetPos(), 100);
+                       EXPECT_EQ(dlg.m_speedSlider.GetPos(), 100);
+                       EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_SPEED_SLIDER, TBM_GETRANGEMAX, 0, 0), 200);
+                       EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd),
+                                 (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
+                       EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
+                       EXPECT_EQ(GetFocus(), dlg.m_romTree.m_hWnd);
+                       EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_BIG), (LRESULT)dlg.m_hIcon);
+                       EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_SMALL), (LRESULT)dlg.m_hIcon);
+                       EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), (LRESULT)dlg.m_hIcon);
+                       dlg.EndDialog(0);
+                   })});
+}
+
+TEST_F(LauncherWindowTest, OpensWithOutOfRangeSettingsAsTheFileHasThem)
+{
+    WriteSettings("[SETTINGS]\r\nAUDIO=150\r\nDEBUG=5\r\nSCANLINES=2\r\n");
+    CLauncherDlg dlg;
+    int result = RunModal(dlg, {Do([&] {
+                                    EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_AUDIO_VALUE), "150");
+                                    EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
+                                    EXPECT_EQ(dlg.m_audioVolume, 150);
+                                    EXPECT_FALSE(IsTicked(dlg.m_hWnd, IDC_DEBUG));
+                                    EXPECT_TRUE(IsTicked(dlg.m_hWnd, IDC_SCANLINES));
+                                    dlg.SendMessage(WM_CLOSE);
+                                })});
+    EXPECT_EQ(result, IDCANCEL);
+    std::vector<std::string> lines = SettingsLines();
+    for (const char* line : {"AUDIO=150", "DEBUG=0", "SCANLINES=1"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+}
+
+POINT ThumbCenter(HWND hSlider)
+{
+    RECT thumb;
+    SendMessageA(hSlider, TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
+    POINT point = {(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
+    ClientToScreen(hSlider, &point);
+    return point;
+}
+
+TEST_F(LauncherWindowTest, ASliderSetsItsValueWhenTheMouseReleasesIt)
+{
+    CLauncherDlg dlg;
+    HWND hDlg = NULL, hSlider = NULL;
+    POINT grip = {};
+    RunModal(dlg, {Do([&] {
+                       hDlg = dlg.m_hWnd;
+                       hSlider = dlg.m_audioSlider.m_hWnd;
+                   }),
+                   Focus(hDlg), Do([&] {
+                       grip = ThumbCenter(hSlider);
+                       MouseDown(grip);
+                   }),
+                   // Drag left until the thumb sits at 40.
+                   Until([&] {
+                       int pos = dlg.m_audioSlider.GetPos();
+                       if (pos == 40)
+                           return true;
+                       grip.x += pos > 40 ? -1 : 1;
+                       MouseMove(grip);
+                       return false;
+                   }),
+                   Do([&] {
+                       // Not yet released: nothing changes.
+                       EXPECT_EQ(dlg.m_audioVolume, 100);
+                       MouseUp(grip);
+                   }),
+                   Until([&] { return dlg.m_audioVolume != 100; }), Do([&] {
+                       EXPECT_EQ(dlg.m_audioVolume, 40);
+                       EXPECT_EQ(ControlText(hDlg, IDC_AUDIO_VALUE), "40");
+                   }),
+                   Focus(hDlg, IDC_AUDIO_SLIDER), Do([&] { PressKey(VK_RIGHT); }),
+                   Until([&] { return dlg.m_audioSlider.GetPos() == 41; }), Do([&] {
+                       // The keyboard moves the thumb but not the setting.
+                       EXPECT_EQ(dlg.m_audioVolume, 40);
+                       EXPECT_EQ(ControlText(hDlg, IDC_AUDIO_VALUE), "40");
+                       dlg.EndDialog(0);
+                   })});
+}
+
+TEST_F(LauncherWindowTest, EachCheckBoxFlipsItsOwnSetting)
+{
+    CLauncherDlg dlg;
+    HWND hDlg = NULL;
+    std::vector<Step> steps = {Do([&] { hDlg = dlg.m_hWnd; }), Focus(hDlg)};
+    for (int nID : kCheckBoxes)
+        steps.push_back(Do([&hDlg, nID] { ClickAt(CenterOf(GetDlgItem(hDlg, nID))); }));
+    steps.push_back(Until([&] { return dlg.m_debug == 1; }));
+    steps.push_back(Do([&] {
+        for (BOOL flag : {dlg.m_fullScreen, dlg.m_scanlines, dlg.m_noSound, dlg.m_noVoice,
+                          dlg.m_noLimit, dlg.m_debug})
+            EXPECT_EQ(flag, 1);
+        ClickAt(CenterOf(GetDlgItem(hDlg, IDC_FULLSCREEN)));
+    }));
+    steps.push_back(Until([&] { return dlg.m_fullScreen == 0; }));
+    steps.push_back(Do([&] {
+        EXPECT_FALSE(IsTicked(hDlg, IDC_FULLSCREEN));
+        EXPECT_TRUE(IsTicked(hDlg, IDC_SCANLINES));
+        dlg.EndDialog(0);
+    }));
+    RunModal(dlg, steps);
+}
+
+TEST_F(LauncherWindowTest, OnlyTheCloseMessageSavesTheSettings)
+{
+    struct Ending
+    {
+        const char* how;
+        std::function<void(HWND)> end;
+        int result;
+        bool saves;
+    };
+    const std::vector<Ending> endings = {
+        {"the close box", [](HWND hDlg) { ClickAt(CloseBoxOf(hDlg)); }, IDCANCEL, true},
+        {"Escape", [](HWND) { PressKey(VK_ESCAPE); }, IDCANCEL, false},
+        {"File, Quit", [](HWND hDlg) { PostMessageA(hDlg, WM_COMMAND, ID_FILE_QUIT, 0); }, 0, false},
+    };
+    for (const Ending& ending : endings) {
+        DeleteFileA((dir / "zorvane.ini").c_str());
+        CLauncherDlg dlg;
+        HWND hDlg = NULL;
+        int result = RunModal(dlg, {Do([&] { hDlg = dlg.m_hWnd; }), Focus(hDlg), Do([&] {
+                                        dlg.m_speed = 123;
+                                        ending.end(hDlg);
+                                    })});
+        EXPECT_EQ(result, ending.result) << ending.how;
+        EXPECT_EQ(FileExists(dir / "zorvane.ini"), ending.saves) << ending.how;
+    }
+}
+
+TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
+{
+    CreateDirectoryA((dir / "emu").c_str(), NULL);
+    StandInEmulator emulator(dir / "emu");
+    WriteSettings("[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\n");
+    CLauncherDlg dlg;
+    HWND hDlg = NULL;
+    std::vector<Launch> launches;
+    auto launched = [&](size_t count) {
+        return Until([&, count] {
+            launches = emulator.Launches();
+            return launches.size() >= count;
+        });
+    };
+    RunModal(dlg, {Do([&] { hDlg = dlg.m_hWnd; }), Focus(hDlg), Do([] { PressKey(VK_RETURN); }),
+                   launched(1), Do([&] {
+                       SelectTreeItem(dlg.m_romTree.m_hWnd, "c.bin");
+                       ClickAt(CenterOf(GetDlgItem(hDlg, IDC_LAUNCH)));
+                   }),
+                   launched(2), Do([&] {
+                       RECT item;
+                       HWND hTree = dlg.m_romTree.m_hWnd;
+                       TreeView_GetItemRect(hTree, TreeView_GetNextSibling(hTree, TreeView_GetRoot(hTree)),
+                                            &item, TRUE);
+                       POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+                       ClientToScreen(hTree, &point);
+                       ClickAt(point, true);
+                   }),
+                   launched(3), Do([&] { dlg.EndDialog(0); })});
+    ASSERT_EQ(launches.size(), 3u);
+    EXPECT_EQ(launches[0].commandLine, "o2em \"roms\\a.bin\" ");
+    EXPECT_EQ(launches[1].commandLine, "o2em \"roms\\c.bin\" ");
+    EXPECT_EQ(launches[2].commandLine, "o2em \"roms\\b.bin\" ");
+    EXPECT_EQ(launches[2].directory, dir / "emu");
+}
+
+// Runs the Directories dialog from the launcher's menu and plays the steps in it.
+class DirectoriesTest : public LauncherWindowTest
+{
+protected:
+    CLauncherDlg dlg;
+    std::vector<std::string> itemsAfter;
+
+    void SetUp() override
+    {
+        LauncherWindowTest::SetUp();
+        MakeFiles(dir / "other", {"x.bin"});
+        WriteSettings("[SETTINGS]\r\nEMU_DIR=C:\\old emu\r\n");
+    }
+
+    void RunDirectories(std::vector<Step> inSettings)
+    {
+        AfxGetApp()->m_pMainWnd = &dlg;
+        std::vector<Step> steps = {
+            Do([&] { PostMessageA(dlg.m_hWnd, WM_COMMAND, ID_SETTINGS_DIRECTORIES, 0); }),
+            OnDialog("Settings", [&](HWND hSettings) {
+                EXPECT_EQ(GetWindow(hSettings, GW_OWNER), dlg.m_hWnd);
+                EXPECT_FALSE(IsWindowEnabled(dlg.m_hWnd));
+                EXPECT_EQ(ControlText(hSettings, IDC_ROMDIR), "roms");
+                EXPECT_EQ(ControlText(hSettings, IDC_EMUDIR), "C:\\old emu");
+            })};
+        steps.insert(steps.end(), inSettings.begin(), inSettings.end());
+        steps.push_back(Until([&] { return FindDialog("Settings") == NULL; }));
+        steps.push_back(Do([&] {
+            itemsAfter = TreeItems(dlg.m_romTree.m_hWnd);
+            dlg.EndDialog(0);
+        }));
+        RunModal(dlg, steps);
+    }
+
+    // Opens a folder picker with its "..." button, chooses a folder (or cancels).
+    static std::vector<Step> Browse(int nButton, const std::string& folder)
+    {
+        return {OnDialog("Settings",
+                         [nButton](HWND hSettings) {
+                             PostMessageA(hSettings, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
+                                          (LPARAM)GetDlgItem(hSettings, nButton));
+                         }),
+                Until([folder] {
+                    HWND hPicker = GetActiveWindow();
+                    if (hPicker == NULL || WindowText(hPicker) == "Settings" ||
+                        WindowText(hPicker) == "Zorvane V0.1b")
+                        return false;
+                    std::vector<std::string> texts = StaticTexts(hPicker);
+                    EXPECT_TRUE(std::find(texts.begin(), texts.end(), "Select the O2em Directory") !=
+                                    texts.end() ||
+                                std::find(texts.begin(), texts.end(), "Select the Roms Directory") !=
+                                    texts.end());
+                    if (folder.empty()) {
+                        PostMessageA(hPicker, WM_COMMAND, IDCANCEL, 0);
+                        return true;
+                    }
+                    // The picker takes the selection once its tree is filled.
+                    SendMessageA(hPicker, BFFM_SETSELECTIONA, TRUE, (LPARAM)folder.c_str());
+                    HWND hTree = FindWindowExA(hPicker, NULL, WC_TREEVIEWA, NULL);
+                    if (SelectedTreeItem(hTree) != folder.substr(folder.find_last_of('\\') + 1))
+                        return false;
+                    PostMessageA(hPicker, WM_COMMAND, IDOK, 0);
+                    return true;
+                })};
+    }
+
+    static Step Type(int nID, const char* text)
+    {
+        return OnDialog("Settings", [nID, text](HWND h) { SetDlgItemTextA(h, nID, text); });
+    }
+
+    static Step Press(int nKey)
+    {
+        return OnDialog("Settings", [nKey](HWND h) {
+            SetForegroundWindow(h);
+            PressKey(nKey);
+        });
+    }
+};
+
+TEST_F(DirectoriesTest, OkWithoutChangesKeepsTheDirectoriesAndRefillsTheList)
+{
+    RunDirectories({OnDialog("Settings", [](HWND h) { ClickAt(CenterOf(GetDlgItem(h, IDOK))); })});
+    EXPECT_EQ(Str(dlg.m_romDir), "roms");
+    EXPECT_EQ(Str(dlg.m_emuDir), "C:\\old emu");
+    EXPECT_EQ(itemsAfter, (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
+}
+
+TEST_F(DirectoriesTest, OkTakesWhatWasTyped)
+{
+    RunDirectories({Type(IDC_ROMDIR, "other"), Press(VK_RETURN)});
+    EXPECT_EQ(Str(dlg.m_romDir), "other");
+    EXPECT_EQ(itemsAfter, std::vector<std::string>{"x.bin"});
+}
+
+TEST_F(DirectoriesTest, EscapeDiscardsWhatWasTyped)
+{
+    RunDirectories({Type(IDC_ROMDIR, "other"), Press(VK_ESCAPE)});
+    EXPECT_EQ(Str(dlg.m_romDir), "roms");
+    EXPECT_EQ(itemsAfter, (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
+}
+
+TEST_F(DirectoriesTest, ABrowsedFolderAndWhatWasTypedBeforeItSurviveEscape)
+{
+    std::vector<Step> steps = {Type(IDC_ROMDIR, "other")};
+    for (const Step& step : Browse(IDC_BROWSE_EMUDIR, dir / "other"))
+        steps.push_back(step);
+    steps.push_back(OnDialog("Settings", [&](HWND h) {
+        EXPECT_EQ(ControlText(h, IDC_EMUDIR), dir / "other");
+    }));
+    steps.push_back(Press(VK_ESCAPE));
+    RunDirectories(steps);
+    EXPECT_EQ(Str(dlg.m_emuDir), dir / "other");
+    EXPECT_EQ(Str(dlg.m_romDir), "other");
+    EXPECT_EQ(itemsAfter, std::vector<std::string>{"x.bin"});
+}
+
+TEST_F(DirectoriesTest, ACancelledPickerChangesNothing)
+{
+    std::vector<Step> steps = Browse(IDC_BROWSE_ROMDIR, "");
+    steps.push_back(OnDialog("Settings", [&](HWND h) {
+        EXPECT_EQ(ControlText(h, IDC_ROMDIR), "roms");
+    }));
+    steps.push_back(Press(VK_ESCAPE));
+    RunDirectories(steps);
+    EXPECT_EQ(Str(dlg.m_romDir), "roms");
+    EXPECT_EQ(Str(dlg.m_emuDir), "C:\\old emu");
+}
+
+TEST_F(LauncherWindowTest, TheAboutBoxOpensAndClosesWithoutTouchingTheSettings)
+{
+    CLauncherDlg dlg;
+    AfxGetApp()->m_pMainWnd = &dlg;
+    std::vector<std::string> texts;
+    RunModal(dlg, {Do([&] {
+                       dlg.m_speed = 55;
+                       PostMessageA(dlg.m_hWnd, WM_COMMAND, ID_ABOUT_ABOUT, 0);
+                   }),
+                   OnDialog("The About box",
+                            [&](HWND hAbout) {
+                                texts = StaticTexts(hAbout);
+                                EXPECT_EQ(GetWindow(hAbout, GW_OWNER), dlg.m_hWnd);
+                                ClickAt(CenterOf(GetDlgItem(hAbout, IDOK)));
+                            }),
+                   Until([] { return FindDialog("The About box") == NULL; }), Do([&] {
+                       EXPECT_EQ(dlg.m_speed, 55);
+                       EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
+                       dlg.EndDialog(0);
+                   })});
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Zorvane v0.1b"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Release Date 06/20/2002"), texts.end());
+    EXPECT_FALSE(FileExists(dir / "zorvane.ini"));
+}
+
+}  // namespace
