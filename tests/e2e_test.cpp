@@ -1,0 +1,73 @@
+// Zorvane.exe itself, driven from outside as a user would: real keys and clicks.
+#include "TestSupport.h"
+
+namespace {
+
+struct WindowSearch
+{
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchLauncher(HWND hWnd, LPARAM lParam)
+{
+    WindowSearch* search = (WindowSearch*)lParam;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hWnd, &processId);
+    if (processId == search->processId && IsWindowVisible(hWnd) && WindowText(hWnd) == "Zorvane V0.1b") {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForLauncherWindow(DWORD processId)
+{
+    WindowSearch search = {processId, NULL};
+    for (DWORD deadline = GetTickCount() + 15000; search.found == NULL && GetTickCount() < deadline;) {
+        Sleep(50);
+        EnumWindows(MatchLauncher, (LPARAM)&search);
+    }
+    return search.found;
+}
+
+TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
+{
+    TempDir dir;
+    MakeFiles(dir / "roms", {"zeta.bin", "alpha.bin"});
+    CreateDirectoryA((dir / "emu").c_str(), NULL);
+    StandInEmulator emulator(dir / "emu");
+    WriteFile(dir / "zorvane.ini", "[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\nFULLSCREEN=1\r\n");
+
+    std::string program = ProgramDirectory() + "\\..\\Zorvane.exe";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    ASSERT_TRUE(CreateProcessA(program.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, dir.Path().c_str(),
+                               &startup, &process))
+        << program;
+
+    HWND hWnd = WaitForLauncherWindow(process.dwProcessId);
+    ASSERT_NE(hWnd, (HWND)NULL);
+    SetForegroundWindow(hWnd);
+    Sleep(200);
+    PressKey(VK_RETURN);
+    std::vector<Launch> launches = emulator.WaitForLaunches(1);
+    ClickAt(CloseBoxOf(hWnd));
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].commandLine, "o2em \"roms\\alpha.bin\"  -fullscreen");
+    EXPECT_EQ(launches[0].directory, dir / "emu");
+    std::vector<std::string> lines = SplitLines(ReadFile(dir / "zorvane.ini"));
+    for (const std::string& line : {std::string("ROMS_DIR=roms"), "EMU_DIR=" + dir / "emu",
+                                     std::string("FULLSCREEN=1"), std::string("STICK2=2")})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+}
+
+}  // namespace
