@@ -23,7 +23,7 @@ test: configure
 	bash scripts/test.sh
 
 run: configure
-	cmake --build $(BUILD) --target Zorvane o2em_standin -j2
+	cmake --build $(BUILD) --target Zorvane o2em_standin tour -j2
 	bash scripts/run.sh
 
 clean:

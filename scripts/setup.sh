@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make python3 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth googletest x11-apps imagemagick)
+  wine wine32:i386 xvfb googletest imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Input.h"
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -59,16 +61,6 @@ std::string WindowText(HWND hWnd);
 std::string ControlText(HWND hDlg, int nID);
 // The texts of a dialog's static controls, in order (a message box's text among them).
 std::vector<std::string> StaticTexts(HWND hDlg);
-
-// Real input through the system's input queue.
-void ClickAt(POINT screen, bool doubleClick = false);
-void MouseDown(POINT screen);
-void MouseMove(POINT screen);
-void MouseUp(POINT screen);
-void PressKey(WORD vk, bool alt = false);
-POINT CenterOf(HWND hWnd);
-// A point on a window's close box, found by asking the window itself.
-POINT CloseBoxOf(HWND hWnd);
 
 // The records of the stand-in emulator: one (command line, current directory) per start.
 struct Launch

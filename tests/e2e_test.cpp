@@ -3,34 +3,6 @@
 
 namespace {
 
-struct WindowSearch
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchLauncher(HWND hWnd, LPARAM lParam)
-{
-    WindowSearch* search = (WindowSearch*)lParam;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hWnd, &processId);
-    if (processId == search->processId && IsWindowVisible(hWnd) && WindowText(hWnd) == "Zorvane V0.1b") {
-        search->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForLauncherWindow(DWORD processId)
-{
-    WindowSearch search = {processId, NULL};
-    for (DWORD deadline = GetTickCount() + 15000; search.found == NULL && GetTickCount() < deadline;) {
-        Sleep(50);
-        EnumWindows(MatchLauncher, (LPARAM)&search);
-    }
-    return search.found;
-}
-
 TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
 {
     TempDir dir;
@@ -47,7 +19,7 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
                                &startup, &process))
         << program;
 
-    HWND hWnd = WaitForLauncherWindow(process.dwProcessId);
+    HWND hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b");
     ASSERT_NE(hWnd, (HWND)NULL);
     SetForegroundWindow(hWnd);
     Sleep(200);

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Starts Zorvane on a demo ROM folder in build/demo, with a stand-in emulator that
+# records (and, on a desktop, shows) the command line it receives. With no
+# display, a short guided tour runs on a private display instead.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+build="$root/build"
+demo="$build/demo"
+
+mkdir -p "$demo/roms" "$demo/emu"
+for rom in "Space Duel.bin" "Maze Runner.bin" "Table Tennis.bin" "Turtle Race.bin" "Demo Invaders.bin"; do
+    touch "$demo/roms/$rom"
+done
+cp "$build/standin/o2em.exe" "$demo/emu/o2em.exe"
+: > "$demo/emu/launches.log"
+
+if [ -n "${DISPLAY:-}" ]; then mode=desktop; else mode=private; fi
+wine_env_start "$mode"
+trap wine_env_stop EXIT
+
+if [ ! -f "$demo/zorvane.ini" ]; then
+    printf '[SETTINGS]\r\nROMS_DIR=roms\r\nEMU_DIR=%s\r\n' "$(winepath -w "$demo/emu")" > "$demo/zorvane.ini"
+fi
+
+# Each launch the stand-in records, as it happens.
+tail -n 0 -F "$demo/emu/launches.log" 2>/dev/null | sed -u 's/^/  stand-in o2em: /' &
+tail_pid=$!
+trap 'kill $tail_pid 2>/dev/null; wine_env_stop' EXIT
+
+cd "$demo"
+if [ "$mode" = desktop ]; then
+    echo "Zorvane is open. Pick a ROM and press Launch O2em; close the window to save the settings."
+    ZORVANE_O2EM_SHOW=1 wine "$build/Zorvane.exe"
+else
+    echo "No display: a short guided tour on a private one."
+    wine "$build/standin/tour.exe" "$build/Zorvane.exe" 'screenshot.bmp' 'emu\launches.log'
+    convert screenshot.bmp screenshot.png && rm -f screenshot.bmp
+    echo "Screenshot: $demo/screenshot.png"
+fi
+sleep 0.5
+echo "Settings saved in $demo/zorvane.ini:"
+sed 's/\r$//; s/^/  /' "$demo/zorvane.ini"

@@ -1,0 +1,104 @@
+#include "Input.h"
+
+static std::string WindowTitle(HWND hWnd)
+{
+    char text[256];
+    GetWindowTextA(hWnd, text, sizeof text);
+    return text;
+}
+
+static void SendMouse(POINT screen, DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+void MouseDown(POINT screen)
+{
+    SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
+}
+
+void MouseMove(POINT screen)
+{
+    SendMouse(screen, 0);
+}
+
+void MouseUp(POINT screen)
+{
+    SendMouse(screen, MOUSEEVENTF_LEFTUP);
+}
+
+void ClickAt(POINT screen, bool doubleClick)
+{
+    for (int i = 0; i < (doubleClick ? 2 : 1); i++) {
+        MouseDown(screen);
+        MouseUp(screen);
+    }
+}
+
+void PressKey(WORD vk)
+{
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+POINT CenterOf(HWND hWnd)
+{
+    RECT rect;
+    GetWindowRect(hWnd, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT CloseBoxOf(HWND hWnd)
+{
+    RECT rect;
+    GetWindowRect(hWnd, &rect);
+    for (int y = rect.top + 2; y < rect.top + 40; y++) {
+        for (int x = rect.right - 2; x > rect.right - 60; x--) {
+            if (SendMessageA(hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+                return {x - 3, y + 3};
+        }
+    }
+    return {-1, -1};
+}
+
+namespace {
+struct WindowSearch
+{
+    DWORD processId;
+    std::string caption;
+    HWND found;
+};
+}  // namespace
+
+static BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
+{
+    WindowSearch* search = (WindowSearch*)lParam;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hWnd, &processId);
+    if (processId == search->processId && IsWindowVisible(hWnd) && WindowTitle(hWnd) == search->caption) {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
+{
+    WindowSearch search = {processId, caption, NULL};
+    for (DWORD deadline = GetTickCount() + timeoutMs; search.found == NULL && GetTickCount() < deadline;) {
+        Sleep(50);
+        EnumWindows(MatchWindow, (LPARAM)&search);
+    }
+    return search.found;
+}
+

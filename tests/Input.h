@@ -1,0 +1,20 @@
+// Real keyboard and mouse input through the system's input queue, and the
+// windows it is aimed at. Shared by the tests and the guided tour.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Real input through the system's input queue.
+void ClickAt(POINT screen, bool doubleClick = false);
+void MouseDown(POINT screen);
+void MouseMove(POINT screen);
+void MouseUp(POINT screen);
+void PressKey(WORD vk);
+POINT CenterOf(HWND hWnd);
+// A point on a window's close box, found by asking the window itself; {-1, -1} if none.
+POINT CloseBoxOf(HWND hWnd);
+
+// The visible top-level window of a process with this caption, waited for up to the timeout.
+HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);
