@@ -67,7 +67,7 @@ int main(int argc, char** argv)
         fprintf(stderr, "the launcher window did not open\n");
         return 1;
     }
-    SetForegroundWindow(hWnd);
+    BringToFront(hWnd);
     Sleep(500);
     printf("The launcher window is open.%s\n", SaveScreenshot(hWnd, argv[2]) ? " Screenshot saved." : "");
 
@@ -81,6 +81,7 @@ int main(int argc, char** argv)
 
     printf("Clicking the close box: the settings are saved and the launcher ends.\n");
     fflush(stdout);
+    BringToFront(hWnd);
     ClickAt(CloseBoxOf(hWnd));
     bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
     CloseHandle(process.hThread);

@@ -102,3 +102,13 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
     return search.found;
 }
 
+
+bool BringToFront(HWND hWnd)
+{
+    for (DWORD deadline = GetTickCount() + 5000; GetTickCount() < deadline; Sleep(50)) {
+        if (GetForegroundWindow() == hWnd)
+            return true;
+        SetForegroundWindow(hWnd);
+    }
+    return false;
+}

@@ -16,5 +16,8 @@ POINT CenterOf(HWND hWnd);
 // A point on a window's close box, found by asking the window itself; {-1, -1} if none.
 POINT CloseBoxOf(HWND hWnd);
 
+// Makes the window the foreground window and waits until it is; false if it never is.
+bool BringToFront(HWND hWnd);
+
 // The visible top-level window of a process with this caption, waited for up to the timeout.
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);

@@ -21,12 +21,16 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
 
     HWND hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b");
     ASSERT_NE(hWnd, (HWND)NULL);
-    SetForegroundWindow(hWnd);
-    Sleep(200);
+    EXPECT_TRUE(BringToFront(hWnd));
     PressKey(VK_RETURN);
     std::vector<Launch> launches = emulator.WaitForLaunches(1);
+    // The emulator's start may take the foreground away.
+    EXPECT_TRUE(BringToFront(hWnd));
     ClickAt(CloseBoxOf(hWnd));
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0);
+    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    EXPECT_TRUE(ended);
+    if (!ended)
+        TerminateProcess(process.hProcess, 1);
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 0u);
