@@ -48,9 +48,8 @@ class CTreeCtrl : public CWnd
 {
 public:
     BOOL DeleteAllItems() { return (BOOL)SendMessage(TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT); }
-    HTREEITEM InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage,
-                         UINT nState, UINT nStateMask, LPARAM lParam, HTREEITEM hParent,
-                         HTREEITEM hInsertAfter)
+    HTREEITEM InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+                         UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter)
     {
         TVINSERTSTRUCTA tvis = {};
         tvis.hParent = hParent;

@@ -11,7 +11,7 @@ public:
     {
     }
 
-    BOOL m_bSaveAndValidate;  // TRUE: controls to members
+    BOOL m_bSaveAndValidate; // TRUE: controls to members
     CWnd* m_pDlgWnd;
 
     HWND PrepareCtrl(int nIDC) { return ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC); }

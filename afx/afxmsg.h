@@ -12,9 +12,9 @@ typedef void (CCmdTarget::*AFX_PMSG)();
 enum AfxSig
 {
     AfxSig_end = 0,
-    AfxSig_vv,        // void ()
-    AfxSig_hv,        // HCURSOR ()
-    AfxSig_vNMHDRpl,  // void (NMHDR*, LRESULT*)
+    AfxSig_vv,       // void ()
+    AfxSig_hv,       // HCURSOR ()
+    AfxSig_vNMHDRpl, // void (NMHDR*, LRESULT*)
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -49,7 +49,9 @@ protected:                                                                      
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
-    {0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0}                                                          \
+    {                                                                                              \
+        0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0                                                        \
+    }                                                                                              \
     }                                                                                              \
     ;                                                                                              \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};  \
@@ -60,7 +62,8 @@ protected:                                                                      
 template <class PMSG> AFX_PMSG AfxMsgEntryFunction(PMSG pfn)
 {
     static_assert(sizeof(PMSG) == sizeof(AFX_PMSG), "member function pointers differ in size");
-    union {
+    union
+    {
         PMSG from;
         AFX_PMSG to;
     } u;
@@ -70,7 +73,8 @@ template <class PMSG> AFX_PMSG AfxMsgEntryFunction(PMSG pfn)
 
 template <class PMSG> PMSG AfxMsgFunction(AFX_PMSG pfn)
 {
-    union {
+    union
+    {
         AFX_PMSG from;
         PMSG to;
     } u;
@@ -83,12 +87,10 @@ template <class PMSG> PMSG AfxMsgFunction(AFX_PMSG pfn)
 #define AFX_MSG_ENTRY(msg, code, id, sig, type, memberFxn)                                         \
     {msg, code, id, id, sig, AfxMsgEntryFunction(static_cast<type>(&ThisClass::memberFxn))},
 
-#define ON_WM_PAINT()                                                                              \
-    AFX_MSG_ENTRY(WM_PAINT, 0, 0, AfxSig_vv, void (CWnd::*)(), OnPaint)
+#define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, 0, 0, AfxSig_vv, void (CWnd::*)(), OnPaint)
 #define ON_WM_QUERYDRAGICON()                                                                      \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, 0, 0, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)
-#define ON_WM_CLOSE()                                                                              \
-    AFX_MSG_ENTRY(WM_CLOSE, 0, 0, AfxSig_vv, void (CWnd::*)(), OnClose)
+#define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, 0, 0, AfxSig_vv, void (CWnd::*)(), OnClose)
 
 // Menu commands and accelerators carry notify code 0, as BN_CLICKED does.
 #define ON_COMMAND(id, memberFxn)                                                                  \
@@ -98,5 +100,5 @@ template <class PMSG> PMSG AfxMsgFunction(AFX_PMSG pfn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                      \
-    AFX_MSG_ENTRY(WM_NOTIFY, (UINT)wNotifyCode, id, AfxSig_vNMHDRpl,                              \
+    AFX_MSG_ENTRY(WM_NOTIFY, (UINT)wNotifyCode, id, AfxSig_vNMHDRpl,                               \
                   void (CWnd::*)(NMHDR*, LRESULT*), memberFxn)

@@ -5,10 +5,7 @@ static CWinApp* afxCurrentWinApp = NULL;
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCTSTR)
-{
-    afxCurrentWinApp = this;
-}
+CWinApp::CWinApp(LPCTSTR) { afxCurrentWinApp = this; }
 
 CWinApp::~CWinApp()
 {
@@ -33,15 +30,9 @@ void CWinApp::OnHelp()
     ::WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : NULL, helpFile, HELP_FINDER, 0);
 }
 
-CWinApp* AfxGetApp()
-{
-    return afxCurrentWinApp;
-}
+CWinApp* AfxGetApp() { return afxCurrentWinApp; }
 
-CWnd* AfxGetMainWnd()
-{
-    return afxCurrentWinApp ? afxCurrentWinApp->m_pMainWnd : NULL;
-}
+CWnd* AfxGetMainWnd() { return afxCurrentWinApp ? afxCurrentWinApp->m_pMainWnd : NULL; }
 
 HINSTANCE AfxGetResourceHandle()
 {

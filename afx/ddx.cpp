@@ -3,10 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-void CDataExchange::Fail()
-{
-    throw this;
-}
+void CDataExchange::Fail() { throw this; }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {

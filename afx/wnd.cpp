@@ -71,10 +71,7 @@ static BOOL CALLBACK DetachChild(HWND hChild, LPARAM)
     return TRUE;
 }
 
-void CWnd::DetachChildren()
-{
-    EnumChildWindows(m_hWnd, DetachChild, 0);
-}
+void CWnd::DetachChildren() { EnumChildWindows(m_hWnd, DetachChild, 0); }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {

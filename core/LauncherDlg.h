@@ -13,7 +13,10 @@ class CLauncherDlg : public CDialog
 public:
     explicit CLauncherDlg(CWnd* pParent = NULL);
 
-    enum { IDD = IDD_LAUNCHER_DIALOG };
+    enum
+    {
+        IDD = IDD_LAUNCHER_DIALOG
+    };
 
     // Rebuilds m_options from the current settings; returns 1.
     int BuildOptions();
@@ -44,7 +47,7 @@ public:
     BOOL m_noSound;
     BOOL m_noVoice;
     int m_speed;
-    BOOL m_noLimit;  // on: the speed limiter is switched off
+    BOOL m_noLimit; // on: the speed limiter is switched off
     BOOL m_debug;
     HICON m_hIcon;
 

@@ -44,9 +44,8 @@ int CLauncherDlg::FillRomList()
     // Sorted insertion into the tree walks the list for every item; sorting
     // first, with the tree's own comparison, and appending gives the same order
     // in linear time.
-    std::stable_sort(names.begin(), names.end(), [](const CString& a, const CString& b) {
-        return lstrcmpA(a, b) < 0;
-    });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const CString& a, const CString& b) { return lstrcmpA(a, b) < 0; });
 
     for (const CString& name : names)
         m_romTree.InsertItem(TVIF_TEXT | TVIF_IMAGE, name, 0, 0, 0, 0, 0, TVI_ROOT, TVI_LAST);

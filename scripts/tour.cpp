@@ -69,13 +69,15 @@ int main(int argc, char** argv)
     }
     BringToFront(hWnd);
     Sleep(500);
-    printf("The launcher window is open.%s\n", SaveScreenshot(hWnd, argv[2]) ? " Screenshot saved." : "");
+    printf("The launcher window is open.%s\n",
+           SaveScreenshot(hWnd, argv[2]) ? " Screenshot saved." : "");
 
     printf("Pressing Enter: the selected ROM is launched...\n");
     fflush(stdout);
     DWORD logSize = FileSize(argv[3]);
     PressKey(VK_RETURN);
-    for (DWORD deadline = GetTickCount() + 10000; FileSize(argv[3]) == logSize && GetTickCount() < deadline;)
+    for (DWORD deadline = GetTickCount() + 10000;
+         FileSize(argv[3]) == logSize && GetTickCount() < deadline;)
         Sleep(50);
     Sleep(300);
 

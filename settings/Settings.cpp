@@ -12,7 +12,7 @@ struct NumberSetting
     LPCTSTR key;
     int CLauncherDlg::*member;
     int defaultValue;
-    bool isFlag;  // saved as "1" or "0"
+    bool isFlag; // saved as "1" or "0"
 };
 
 static const NumberSetting kNumberSettings[] = {
@@ -40,10 +40,7 @@ static const ListSetting kListSettings[] = {
     {"STICK2", &CLauncherDlg::m_stick2Combo, 2},
 };
 
-static CString SettingsPath()
-{
-    return GetCurrentDirectoryPath() + "\\zorvane.ini";
-}
+static CString SettingsPath() { return GetCurrentDirectoryPath() + "\\zorvane.ini"; }
 
 int CLauncherDlg::LoadSettings()
 {
@@ -52,13 +49,15 @@ int CLauncherDlg::LoadSettings()
     char value[512];
     // An empty value (a count of zero) takes the default as it stands.
     auto readText = [&](LPCTSTR key, LPCTSTR defaultText) -> LPCTSTR {
-        DWORD count = GetPrivateProfileStringA(kSection, key, defaultText, value, sizeof value, path);
+        DWORD count =
+            GetPrivateProfileStringA(kSection, key, defaultText, value, sizeof value, path);
         return count != 0 ? value : defaultText;
     };
     auto readNumber = [&](LPCTSTR key, int defaultValue) {
         char defaultText[12];
         _itoa(defaultValue, defaultText, 10);
-        DWORD count = GetPrivateProfileStringA(kSection, key, defaultText, value, sizeof value, path);
+        DWORD count =
+            GetPrivateProfileStringA(kSection, key, defaultText, value, sizeof value, path);
         return count != 0 ? atoi(value) : defaultValue;
     };
 

@@ -17,20 +17,11 @@ static void SendMouse(POINT screen, DWORD flags)
     SendInput(1, &input, sizeof input);
 }
 
-void MouseDown(POINT screen)
-{
-    SendMouse(screen, MOUSEEVENTF_LEFTDOWN);
-}
+void MouseDown(POINT screen) { SendMouse(screen, MOUSEEVENTF_LEFTDOWN); }
 
-void MouseMove(POINT screen)
-{
-    SendMouse(screen, 0);
-}
+void MouseMove(POINT screen) { SendMouse(screen, 0); }
 
-void MouseUp(POINT screen)
-{
-    SendMouse(screen, MOUSEEVENTF_LEFTUP);
-}
+void MouseUp(POINT screen) { SendMouse(screen, MOUSEEVENTF_LEFTUP); }
 
 void ClickAt(POINT screen, bool doubleClick)
 {
@@ -78,14 +69,15 @@ struct WindowSearch
     std::string caption;
     HWND found;
 };
-}  // namespace
+} // namespace
 
 static BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
 {
     WindowSearch* search = (WindowSearch*)lParam;
     DWORD processId = 0;
     GetWindowThreadProcessId(hWnd, &processId);
-    if (processId == search->processId && IsWindowVisible(hWnd) && WindowTitle(hWnd) == search->caption) {
+    if (processId == search->processId && IsWindowVisible(hWnd) &&
+        WindowTitle(hWnd) == search->caption) {
         search->found = hWnd;
         return FALSE;
     }
@@ -95,13 +87,13 @@ static BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
 {
     WindowSearch search = {processId, caption, NULL};
-    for (DWORD deadline = GetTickCount() + timeoutMs; search.found == NULL && GetTickCount() < deadline;) {
+    for (DWORD deadline = GetTickCount() + timeoutMs;
+         search.found == NULL && GetTickCount() < deadline;) {
         Sleep(50);
         EnumWindows(MatchWindow, (LPARAM)&search);
     }
     return search.found;
 }
-
 
 bool BringToFront(HWND hWnd)
 {

@@ -33,7 +33,8 @@ TempDir::TempDir()
     static unsigned counter = 0;
     for (;;) {
         char name[MAX_PATH];
-        snprintf(name, sizeof name, "%szorvane-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
+        snprintf(name, sizeof name, "%szorvane-test-%lu-%u", base, GetCurrentProcessId(),
+                 ++counter);
         if (CreateDirectoryA(name, NULL)) {
             m_path = name;
             return;
@@ -41,20 +42,15 @@ TempDir::TempDir()
     }
 }
 
-TempDir::~TempDir()
-{
-    RemoveTree(m_path);
-}
+TempDir::~TempDir() { RemoveTree(m_path); }
 
-ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path) : m_saved(CurrentDirectoryW())
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
+    : m_saved(CurrentDirectoryW())
 {
     EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
 }
 
-ScopedCurrentDirectory::~ScopedCurrentDirectory()
-{
-    SetCurrentDirectoryW(m_saved.c_str());
-}
+ScopedCurrentDirectory::~ScopedCurrentDirectory() { SetCurrentDirectoryW(m_saved.c_str()); }
 
 void WriteFile(const std::string& path, const std::string& content)
 {
@@ -97,7 +93,7 @@ struct Script
     DWORD deadline;
 };
 Script* g_script = NULL;
-}  // namespace
+} // namespace
 
 // A step that opens a modal window (a message box, a nested dialog) stays on
 // the stack while the ticks of that window's loop play the steps after it.
@@ -150,7 +146,7 @@ struct DialogSearch
     const char* caption;
     HWND found;
 };
-}  // namespace
+} // namespace
 
 static BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
 {
@@ -176,10 +172,7 @@ std::string WindowText(HWND hWnd)
     return text;
 }
 
-std::string ControlText(HWND hDlg, int nID)
-{
-    return WindowText(GetDlgItem(hDlg, nID));
-}
+std::string ControlText(HWND hDlg, int nID) { return WindowText(GetDlgItem(hDlg, nID)); }
 
 std::vector<std::string> StaticTexts(HWND hDlg)
 {
@@ -209,10 +202,7 @@ StandInEmulator::StandInEmulator(const std::string& directory)
     SetEnvironmentVariableA("ZORVANE_O2EM_LOG", m_log.c_str());
 }
 
-StandInEmulator::~StandInEmulator()
-{
-    SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL);
-}
+StandInEmulator::~StandInEmulator() { SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL); }
 
 std::vector<Launch> StandInEmulator::Launches() const
 {
@@ -263,7 +253,8 @@ static std::string TreeItemText(HWND hTree, HTREEITEM hItem)
 std::vector<std::string> TreeItems(HWND hTree)
 {
     std::vector<std::string> items;
-    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem; hItem = TreeView_GetNextSibling(hTree, hItem))
+    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
+         hItem = TreeView_GetNextSibling(hTree, hItem))
         items.push_back(TreeItemText(hTree, hItem));
     return items;
 }
@@ -276,7 +267,8 @@ std::string SelectedTreeItem(HWND hTree)
 
 bool SelectTreeItem(HWND hTree, const std::string& text)
 {
-    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem; hItem = TreeView_GetNextSibling(hTree, hItem)) {
+    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
+         hItem = TreeView_GetNextSibling(hTree, hItem)) {
         if (TreeItemText(hTree, hItem) == text)
             return TreeView_SelectItem(hTree, hItem);
     }

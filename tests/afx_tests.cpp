@@ -51,22 +51,22 @@ TEST(MessageMap, DerivedEntriesComeFirstAndTheBaseMapStillAnswers)
 {
     CDerivedTestDlg dlg;
     LRESULT dragIcon = 0, notifyResult = 0;
-    int result = RunModal(dlg, {Do([&] {
-                                    SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_ROMDIR), BM_CLICK, 0, 0);
-                                    SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_EMUDIR), BM_CLICK, 0, 0);
-                                    // Nothing handles this command: it is ignored.
-                                    SendMessageA(dlg.m_hWnd, WM_COMMAND, 4242, 0);
-                                    dragIcon = SendMessageA(dlg.m_hWnd, WM_QUERYDRAGICON, 0, 0);
-                                    NMHDR header = {GetDlgItem(dlg.m_hWnd, IDC_ROMDIR), IDC_ROMDIR,
-                                                    (UINT)NM_CLICK};
-                                    notifyResult = SendMessageA(dlg.m_hWnd, WM_NOTIFY, IDC_ROMDIR,
-                                                                (LPARAM)&header);
-                                    // The handler calls the default processing, which
-                                    // turns the close message into Cancel.
-                                    PostMessageA(dlg.m_hWnd, WM_CLOSE, 0, 0);
-                                })});
+    int result = RunModal(
+        dlg, {Do([&] {
+            SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_ROMDIR), BM_CLICK, 0, 0);
+            SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_EMUDIR), BM_CLICK, 0, 0);
+            // Nothing handles this command: it is ignored.
+            SendMessageA(dlg.m_hWnd, WM_COMMAND, 4242, 0);
+            dragIcon = SendMessageA(dlg.m_hWnd, WM_QUERYDRAGICON, 0, 0);
+            NMHDR header = {GetDlgItem(dlg.m_hWnd, IDC_ROMDIR), IDC_ROMDIR, (UINT)NM_CLICK};
+            notifyResult = SendMessageA(dlg.m_hWnd, WM_NOTIFY, IDC_ROMDIR, (LPARAM)&header);
+            // The handler calls the default processing, which
+            // turns the close message into Cancel.
+            PostMessageA(dlg.m_hWnd, WM_CLOSE, 0, 0);
+        })});
 
-    EXPECT_EQ(dlg.calls, (std::vector<std::string>{"base rom", "derived emu", "notify 1009", "close"}));
+    EXPECT_EQ(dlg.calls,
+              (std::vector<std::string>{"base rom", "derived emu", "notify 1009", "close"}));
     EXPECT_EQ(dragIcon, 0x1234);
     EXPECT_EQ(notifyResult, 7);
     EXPECT_EQ(result, IDCANCEL);
@@ -162,20 +162,20 @@ TEST(ModalRun, EndCodesAndBoundControlsAcrossTwoRuns)
     CExchangeDlg dlg;
     // OK exchanges the controls into the members first.
     EXPECT_EQ(RunModal(dlg, {Do([&] {
-                                 EXPECT_NE(dlg.m_combo.m_hWnd, (HWND)NULL);
-                                 SetDlgItemTextA(dlg.m_hWnd, IDC_AUDIO_VALUE, "31");
-                                 dlg.SendMessage(WM_COMMAND, IDOK, 0);
-                             })}),
+                           EXPECT_NE(dlg.m_combo.m_hWnd, (HWND)NULL);
+                           SetDlgItemTextA(dlg.m_hWnd, IDC_AUDIO_VALUE, "31");
+                           dlg.SendMessage(WM_COMMAND, IDOK, 0);
+                       })}),
               IDOK);
     EXPECT_EQ(dlg.m_number, 31);
     // The bound control is let go with the window, so the object runs again.
     EXPECT_EQ(dlg.m_combo.m_hWnd, (HWND)NULL);
 
     EXPECT_EQ(RunModal(dlg, {Do([&] {
-                                 EXPECT_NE(dlg.m_combo.m_hWnd, (HWND)NULL);
-                                 SetFocus(GetDlgItem(dlg.m_hWnd, IDC_FULLSCREEN));
-                                 PressKey(VK_ESCAPE);
-                             })}),
+                           EXPECT_NE(dlg.m_combo.m_hWnd, (HWND)NULL);
+                           SetFocus(GetDlgItem(dlg.m_hWnd, IDC_FULLSCREEN));
+                           PressKey(VK_ESCAPE);
+                       })}),
               IDCANCEL);
     EXPECT_EQ(RunModal(dlg, {Do([&] { dlg.EndDialog(5); })}), 5);
 }
@@ -191,10 +191,10 @@ TEST(ModalRun, OpensCentredOnTheScreenAndOverItsOwner)
                         GetWindowRect(main.m_hWnd, &mainRect);
                         CDialog owned(IDD_ABOUTBOX);
                         RunModal(owned, {Do([&] {
-                                             GetWindowRect(owned.m_hWnd, &ownedRect);
-                                             owner = GetWindow(owned.m_hWnd, GW_OWNER);
-                                             owned.EndDialog(IDOK);
-                                         })});
+                                     GetWindowRect(owned.m_hWnd, &ownedRect);
+                                     owner = GetWindow(owned.m_hWnd, GW_OWNER);
+                                     owned.EndDialog(IDOK);
+                                 })});
                     }),
                     Do([&] { main.EndDialog(IDOK); })});
     AfxGetApp()->m_pMainWnd = NULL;
@@ -236,4 +236,4 @@ TEST(String, FormatsAndHandsOutAWritableBuffer)
     EXPECT_EQ(std::string(buffer + "\\" + CString("d")), "abc\\d");
 }
 
-}  // namespace
+} // namespace

@@ -4,10 +4,7 @@
 
 namespace {
 
-std::string Str(const CString& s)
-{
-    return (LPCTSTR)s;
-}
+std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 void ResetToDefaults(CLauncherDlg& dlg)
 {
@@ -98,8 +95,7 @@ TEST_F(LauncherTest, OptionStringLeavesOutDefaultsAndKeepsItsFixedOrder)
          " -wsize=3 -fullscreen -scanlines -svolume=5 -vvolume=6 -debug -speed=7 -s1=3 -s2=0"},
         {"a flag of 2 counts as on", [&] { dlg.m_scanlines = 2; }, " -scanlines"},
         {"a level out of the slider's range goes through unchanged",
-         [&] { dlg.m_audioVolume = 150; },
-         " -svolume=150"},
+         [&] { dlg.m_audioVolume = 150; }, " -svolume=150"},
     };
 
     RunModal(dlg, {Do([&] {
@@ -174,7 +170,8 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
                        dlg.LaunchSelected();
                        EXPECT_EQ(GetCurrentDirectoryA(0, NULL), launcherDir.size() + 1);
-                       EXPECT_TRUE(CurrentDirectoryW() == std::wstring(launcherDir.begin(), launcherDir.end()));
+                       EXPECT_TRUE(CurrentDirectoryW() ==
+                                   std::wstring(launcherDir.begin(), launcherDir.end()));
                        launches = emulator.WaitForLaunches(1);
                    }),
                    EndDialog(dlg)});
@@ -230,4 +227,4 @@ TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
     }
 }
 
-}  // namespace
+} // namespace

@@ -15,8 +15,8 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process;
-    ASSERT_TRUE(CreateProcessA(program.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, dir.Path().c_str(),
-                               &startup, &process))
+    ASSERT_TRUE(CreateProcessA(program.c_str(), NULL, NULL, NULL, FALSE, 0, NULL,
+                               dir.Path().c_str(), &startup, &process))
         << program;
 
     HWND hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b");
@@ -42,8 +42,8 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_EQ(launches[0].directory, dir / "emu");
     std::vector<std::string> lines = SplitLines(ReadFile(dir / "zorvane.ini"));
     for (const std::string& line : {std::string("ROMS_DIR=roms"), "EMU_DIR=" + dir / "emu",
-                                     std::string("FULLSCREEN=1"), std::string("STICK2=2")})
+                                    std::string("FULLSCREEN=1"), std::string("STICK2=2")})
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
 }
 
-}  // namespace
+} // namespace

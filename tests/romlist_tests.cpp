@@ -32,8 +32,8 @@ TEST_F(LauncherTest, ListsTheRomsInTheOrderOfTheTreesSortedInsertion)
     // File names that differ only in case name the same file, so the case
     // variants differ in something else too.
     const std::vector<std::string> names = {
-        "game.bin", "_z.bin",    "~t.bin",     "01.bin",         "10.bin",   "9.bin",
-        "a b.bin",  "a-b.bin",   "ab.bin",     "co-op.bin",      "coop.bin", "Coop1.bin",
+        "game.bin",  "_z.bin",    "~t.bin",    "01.bin",         "10.bin",    "9.bin",
+        "a b.bin",   "a-b.bin",   "ab.bin",    "co-op.bin",      "coop.bin",  "Coop1.bin",
         "COOP2.bin", "cOOp3.bin", "Game2.bin", "game (USA).bin", "GAME!.bin",
     };
     MakeFiles(dir / "roms", names);
@@ -54,8 +54,9 @@ TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThem)
     CLauncherDlg dlg;
     RunModal(dlg, {Do([&] {
                        HWND hTree = dlg.m_romTree.m_hWnd;
-                       EXPECT_EQ(TreeItems(hTree), (std::vector<std::string>{"a.bin", "b.bin", "c.bin",
-                                                                             "game.BIN", "saves.bin"}));
+                       EXPECT_EQ(TreeItems(hTree),
+                                 (std::vector<std::string>{"a.bin", "b.bin", "c.bin", "game.BIN",
+                                                           "saves.bin"}));
                        for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
                             hItem = TreeView_GetNextSibling(hTree, hItem)) {
                            TVITEMA item = {};
@@ -77,30 +78,31 @@ TEST_F(LauncherTest, ARefillReplacesTheListAndLeavesNothingSelected)
     const std::string atRoot = "\\zorvane-test-root.bin";
     WriteFile(atRoot, "");
     CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       HWND hTree = dlg.m_romTree.m_hWnd;
-                       ASSERT_TRUE(SelectTreeItem(hTree, "two.bin"));
-                       dlg.FillRomList();
-                       dlg.FillRomList();
-                       EXPECT_EQ(TreeItems(hTree), (std::vector<std::string>{"one.bin", "two.bin"}));
-                       EXPECT_EQ(TreeView_GetSelection(hTree), (HTREEITEM)NULL);
+    RunModal(dlg,
+             {Do([&] {
+                  HWND hTree = dlg.m_romTree.m_hWnd;
+                  ASSERT_TRUE(SelectTreeItem(hTree, "two.bin"));
+                  dlg.FillRomList();
+                  dlg.FillRomList();
+                  EXPECT_EQ(TreeItems(hTree), (std::vector<std::string>{"one.bin", "two.bin"}));
+                  EXPECT_EQ(TreeView_GetSelection(hTree), (HTREEITEM)NULL);
 
-                       // Relative to the current directory at the time of the fill.
-                       dlg.m_romDir = "more";
-                       dlg.FillRomList();
-                       EXPECT_EQ(TreeItems(hTree), std::vector<std::string>{"three.bin"});
+                  // Relative to the current directory at the time of the fill.
+                  dlg.m_romDir = "more";
+                  dlg.FillRomList();
+                  EXPECT_EQ(TreeItems(hTree), std::vector<std::string>{"three.bin"});
 
-                       dlg.m_romDir = "missing";
-                       dlg.FillRomList();
-                       EXPECT_TRUE(TreeItems(hTree).empty());
+                  dlg.m_romDir = "missing";
+                  dlg.FillRomList();
+                  EXPECT_TRUE(TreeItems(hTree).empty());
 
-                       // An empty setting searches the root of the current drive.
-                       dlg.m_romDir = "";
-                       dlg.FillRomList();
-                       std::vector<std::string> items = TreeItems(hTree);
-                       EXPECT_NE(std::find(items.begin(), items.end(), atRoot.substr(1)), items.end());
-                   }),
-                   EndDialog(dlg)});
+                  // An empty setting searches the root of the current drive.
+                  dlg.m_romDir = "";
+                  dlg.FillRomList();
+                  std::vector<std::string> items = TreeItems(hTree);
+                  EXPECT_NE(std::find(items.begin(), items.end(), atRoot.substr(1)), items.end());
+              }),
+              EndDialog(dlg)});
     DeleteFileA(atRoot.c_str());
 }
 
@@ -144,4 +146,4 @@ TEST_F(LauncherTest, TheTreeShowsTheRomImageInItsOwnColours)
                    EndDialog(dlg)});
 }
 
-}  // namespace
+} // namespace

@@ -6,10 +6,7 @@
 
 namespace {
 
-std::string Str(const CString& s)
-{
-    return (LPCTSTR)s;
-}
+std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 Step EndDialog(CLauncherDlg& dlg)
 {
@@ -17,9 +14,9 @@ Step EndDialog(CLauncherDlg& dlg)
 }
 
 const std::vector<std::string> kDefaultFile = {
-    "[SETTINGS]",  "ROMS_DIR=roms", "EMU_DIR=",  "DEBUG=0",    "NOAUDIO=0",
-    "NOVOICE=0",   "SCANLINES=0",   "FULLSCREEN=0", "SPEEDLIMITER=0", "AUDIO=100",
-    "VOICE=100",   "SPEED=100",     "WINDOW=1",  "STICK1=1",   "STICK2=2",
+    "[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=",     "DEBUG=0",        "NOAUDIO=0",
+    "NOVOICE=0",  "SCANLINES=0",   "FULLSCREEN=0", "SPEEDLIMITER=0", "AUDIO=100",
+    "VOICE=100",  "SPEED=100",     "WINDOW=1",     "STICK1=1",       "STICK2=2",
 };
 
 std::vector<std::string> WithoutBlankLines(std::vector<std::string> lines)
@@ -53,9 +50,10 @@ TEST_F(LauncherTest, WithoutAFileTheDefaultsApplyAndASaveWritesFourteenKeysInOrd
 
 TEST_F(LauncherTest, OddValuesLoadByTheFileRules)
 {
-    WriteSettings("[SETTINGS]\r\nROMS_DIR=\r\nEMU_DIR=\r\nDEBUG=2\r\nNOAUDIO=5\r\nNOVOICE=-1\r\n"
-                  "SCANLINES=1\r\nFULLSCREEN=yes\r\nAUDIO=abc\r\nVOICE=\r\nSPEED=150\r\nWINDOW=7\r\n"
-                  "STICK1=0\r\nSTICK2=3\r\n");
+    WriteSettings(
+        "[SETTINGS]\r\nROMS_DIR=\r\nEMU_DIR=\r\nDEBUG=2\r\nNOAUDIO=5\r\nNOVOICE=-1\r\n"
+        "SCANLINES=1\r\nFULLSCREEN=yes\r\nAUDIO=abc\r\nVOICE=\r\nSPEED=150\r\nWINDOW=7\r\n"
+        "STICK1=0\r\nSTICK2=3\r\n");
     CLauncherDlg dlg;
     RunModal(dlg, {Do([&] {
                        EXPECT_EQ(Str(dlg.m_romDir), "roms");
@@ -79,9 +77,10 @@ TEST_F(LauncherTest, OddValuesLoadByTheFileRules)
                        dlg.SaveSettings();
                        EXPECT_EQ(WithoutBlankLines(SettingsLines()),
                                  (std::vector<std::string>{
-                                     "[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=1", "NOAUDIO=0",
-                                     "NOVOICE=0", "SCANLINES=1", "FULLSCREEN=0", "AUDIO=0", "VOICE=100",
-                                     "SPEED=150", "WINDOW=-1", "STICK1=0", "STICK2=3", "SPEEDLIMITER=0"}));
+                                     "[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=1",
+                                     "NOAUDIO=0", "NOVOICE=0", "SCANLINES=1", "FULLSCREEN=0",
+                                     "AUDIO=0", "VOICE=100", "SPEED=150", "WINDOW=-1", "STICK1=0",
+                                     "STICK2=3", "SPEEDLIMITER=0"}));
 
                        // The load itself keeps a flag as the number read.
                        WriteSettings("[SETTINGS]\r\nNOAUDIO=5\r\nSPEEDLIMITER=-3\r\n");
@@ -96,7 +95,8 @@ TEST_F(LauncherTest, AValueLongerThan511CharactersLoadsCut)
 {
     WriteSettings("[SETTINGS]\r\nEMU_DIR=" + std::string(600, 'e') + "\r\n");
     CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] { EXPECT_EQ(Str(dlg.m_emuDir), std::string(511, 'e')); }), EndDialog(dlg)});
+    RunModal(dlg,
+             {Do([&] { EXPECT_EQ(Str(dlg.m_emuDir), std::string(511, 'e')); }), EndDialog(dlg)});
 }
 
 TEST_F(LauncherTest, SettingsSurviveASaveAndALoad)
@@ -138,11 +138,13 @@ TEST_F(LauncherTest, SettingsSurviveASaveAndALoad)
 
 TEST_F(LauncherTest, ASaveKeepsWhatElseTheFileHolds)
 {
-    WriteSettings("; written by hand\r\n[OTHER]\r\nA=1\r\n[SETTINGS]\r\nEXTRA=keep\r\nAUDIO=50\r\n");
+    WriteSettings(
+        "; written by hand\r\n[OTHER]\r\nA=1\r\n[SETTINGS]\r\nEXTRA=keep\r\nAUDIO=50\r\n");
     CLauncherDlg dlg;
     RunModal(dlg, {Do([&] { dlg.SaveSettings(); }), EndDialog(dlg)});
     std::vector<std::string> lines = SettingsLines();
-    for (const char* kept : {"; written by hand", "[OTHER]", "A=1", "EXTRA=keep", "AUDIO=50", "STICK2=2"})
+    for (const char* kept :
+         {"; written by hand", "[OTHER]", "A=1", "EXTRA=keep", "AUDIO=50", "STICK2=2"})
         EXPECT_NE(std::find(lines.begin(), lines.end(), kept), lines.end()) << kept;
 }
 
@@ -179,4 +181,4 @@ TEST_F(LauncherTest, ALongCurrentDirectoryNeverSendsTheFileElsewhere)
     EXPECT_FALSE(FileExists(dir / "zorvane.ini"));
 }
 
-}  // namespace
+} // namespace

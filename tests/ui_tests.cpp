@@ -6,10 +6,7 @@
 
 namespace {
 
-std::string Str(const CString& s)
-{
-    return (LPCTSTR)s;
-}
+std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 std::string ListText(HWND hDlg, int nID)
 {
@@ -26,7 +23,8 @@ bool IsTicked(HWND hDlg, int nID)
     return SendMessageA(GetDlgItem(hDlg, nID), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-const int kCheckBoxes[] = {IDC_FULLSCREEN, IDC_SCANLINES, IDC_NOSOUND, IDC_NOVOICE, IDC_NOLIMIT, IDC_DEBUG};
+const int kCheckBoxes[] = {IDC_FULLSCREEN, IDC_SCANLINES, IDC_NOSOUND,
+                           IDC_NOVOICE,    IDC_NOLIMIT,   IDC_DEBUG};
 
 // Waits for the dialog with this caption, then acts on it.
 Step OnDialog(const char* caption, std::function<void(HWND)> action)
@@ -41,10 +39,7 @@ Step OnDialog(const char* caption, std::function<void(HWND)> action)
 }
 
 // Waits until a condition holds.
-Step Until(std::function<bool()> condition)
-{
-    return condition;
-}
+Step Until(std::function<bool()> condition) { return condition; }
 
 Step Focus(HWND& hWnd, int nID = 0)
 {
@@ -66,28 +61,28 @@ TEST_F(LauncherWindowTest, OpensWithTheDefaultsAndTheFirstRomSelected)
 {
     CLauncherDlg dlg;
     RunModal(dlg, {Do([&] {
-                       HWND hDlg = dlg.m_hWnd;
-                       EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
-                       EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
-                       EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
-                       EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_STICK1, CB_GETCOUNT, 0, 0), 4);
-                       for (int nID : kCheckBoxes)
-                           EXPECT_FALSE(IsTicked(hDlg, nID)) << nID;
-                       for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
-                           EXPECT_EQ(ControlText(hDlg, nID), "100");
-                       EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
-                       EXPECT_EQ(dlg.m_voiceSlider.GetPos(), 100);
-                       EXPECT_EQ(dlg.m_speedSlider.GetPos(), 100);
-                       EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_SPEED_SLIDER, TBM_GETRANGEMAX, 0, 0), 200);
-                       EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd),
-                                 (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
-                       EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
-                       EXPECT_EQ(GetFocus(), dlg.m_romTree.m_hWnd);
-                       EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_BIG), (LRESULT)dlg.m_hIcon);
-                       EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_SMALL), (LRESULT)dlg.m_hIcon);
-                       EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), (LRESULT)dlg.m_hIcon);
-                       dlg.EndDialog(0);
-                   })});
+                 HWND hDlg = dlg.m_hWnd;
+                 EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
+                 EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
+                 EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
+                 EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_STICK1, CB_GETCOUNT, 0, 0), 4);
+                 for (int nID : kCheckBoxes)
+                     EXPECT_FALSE(IsTicked(hDlg, nID)) << nID;
+                 for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
+                     EXPECT_EQ(ControlText(hDlg, nID), "100");
+                 EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
+                 EXPECT_EQ(dlg.m_voiceSlider.GetPos(), 100);
+                 EXPECT_EQ(dlg.m_speedSlider.GetPos(), 100);
+                 EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_SPEED_SLIDER, TBM_GETRANGEMAX, 0, 0), 200);
+                 EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd),
+                           (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
+                 EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
+                 EXPECT_EQ(GetFocus(), dlg.m_romTree.m_hWnd);
+                 EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_BIG), (LRESULT)dlg.m_hIcon);
+                 EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_SMALL), (LRESULT)dlg.m_hIcon);
+                 EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), (LRESULT)dlg.m_hIcon);
+                 dlg.EndDialog(0);
+             })});
 }
 
 TEST_F(LauncherWindowTest, OpensWithOutOfRangeSettingsAsTheFileHasThem)
@@ -95,13 +90,13 @@ TEST_F(LauncherWindowTest, OpensWithOutOfRangeSettingsAsTheFileHasThem)
     WriteSettings("[SETTINGS]\r\nAUDIO=150\r\nDEBUG=5\r\nSCANLINES=2\r\n");
     CLauncherDlg dlg;
     int result = RunModal(dlg, {Do([&] {
-                                    EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_AUDIO_VALUE), "150");
-                                    EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
-                                    EXPECT_EQ(dlg.m_audioVolume, 150);
-                                    EXPECT_FALSE(IsTicked(dlg.m_hWnd, IDC_DEBUG));
-                                    EXPECT_TRUE(IsTicked(dlg.m_hWnd, IDC_SCANLINES));
-                                    dlg.SendMessage(WM_CLOSE);
-                                })});
+                              EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_AUDIO_VALUE), "150");
+                              EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
+                              EXPECT_EQ(dlg.m_audioVolume, 150);
+                              EXPECT_FALSE(IsTicked(dlg.m_hWnd, IDC_DEBUG));
+                              EXPECT_TRUE(IsTicked(dlg.m_hWnd, IDC_SCANLINES));
+                              dlg.SendMessage(WM_CLOSE);
+                          })});
     EXPECT_EQ(result, IDCANCEL);
     std::vector<std::string> lines = SettingsLines();
     for (const char* line : {"AUDIO=150", "DEBUG=0", "SCANLINES=1"})
@@ -192,7 +187,8 @@ TEST_F(LauncherWindowTest, OnlyTheCloseMessageSavesTheSettings)
     const std::vector<Ending> endings = {
         {"the close box", [](HWND hDlg) { ClickAt(CloseBoxOf(hDlg)); }, IDCANCEL, true},
         {"Escape", [](HWND) { PressKey(VK_ESCAPE); }, IDCANCEL, false},
-        {"File, Quit", [](HWND hDlg) { PostMessageA(hDlg, WM_COMMAND, ID_FILE_QUIT, 0); }, 0, false},
+        {"File, Quit", [](HWND hDlg) { PostMessageA(hDlg, WM_COMMAND, ID_FILE_QUIT, 0); }, 0,
+         false},
     };
     for (const Ending& ending : endings) {
         DeleteFileA((dir / "zorvane.ini").c_str());
@@ -229,7 +225,8 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
                    launched(2), Do([&] {
                        RECT item;
                        HWND hTree = dlg.m_romTree.m_hWnd;
-                       TreeView_GetItemRect(hTree, TreeView_GetNextSibling(hTree, TreeView_GetRoot(hTree)),
+                       TreeView_GetItemRect(hTree,
+                                            TreeView_GetNextSibling(hTree, TreeView_GetRoot(hTree)),
                                             &item, TRUE);
                        POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
                        ClientToScreen(hTree, &point);
@@ -291,10 +288,10 @@ protected:
                         WindowText(hPicker) == "Zorvane V0.1b")
                         return false;
                     std::vector<std::string> texts = StaticTexts(hPicker);
-                    EXPECT_TRUE(std::find(texts.begin(), texts.end(), "Select the O2em Directory") !=
-                                    texts.end() ||
-                                std::find(texts.begin(), texts.end(), "Select the Roms Directory") !=
-                                    texts.end());
+                    EXPECT_TRUE(std::find(texts.begin(), texts.end(),
+                                          "Select the O2em Directory") != texts.end() ||
+                                std::find(texts.begin(), texts.end(),
+                                          "Select the Roms Directory") != texts.end());
                     if (folder.empty()) {
                         PostMessageA(hPicker, WM_COMMAND, IDCANCEL, 0);
                         return true;
@@ -350,9 +347,8 @@ TEST_F(DirectoriesTest, ABrowsedFolderAndWhatWasTypedBeforeItSurviveEscape)
     std::vector<Step> steps = {Type(IDC_ROMDIR, "other")};
     for (const Step& step : Browse(IDC_BROWSE_EMUDIR, dir / "other"))
         steps.push_back(step);
-    steps.push_back(OnDialog("Settings", [&](HWND h) {
-        EXPECT_EQ(ControlText(h, IDC_EMUDIR), dir / "other");
-    }));
+    steps.push_back(OnDialog(
+        "Settings", [&](HWND h) { EXPECT_EQ(ControlText(h, IDC_EMUDIR), dir / "other"); }));
     steps.push_back(Press(VK_ESCAPE));
     RunDirectories(steps);
     EXPECT_EQ(Str(dlg.m_emuDir), dir / "other");
@@ -363,9 +359,8 @@ TEST_F(DirectoriesTest, ABrowsedFolderAndWhatWasTypedBeforeItSurviveEscape)
 TEST_F(DirectoriesTest, ACancelledPickerChangesNothing)
 {
     std::vector<Step> steps = Browse(IDC_BROWSE_ROMDIR, "");
-    steps.push_back(OnDialog("Settings", [&](HWND h) {
-        EXPECT_EQ(ControlText(h, IDC_ROMDIR), "roms");
-    }));
+    steps.push_back(
+        OnDialog("Settings", [&](HWND h) { EXPECT_EQ(ControlText(h, IDC_ROMDIR), "roms"); }));
     steps.push_back(Press(VK_ESCAPE));
     RunDirectories(steps);
     EXPECT_EQ(Str(dlg.m_romDir), "roms");
@@ -397,4 +392,4 @@ TEST_F(LauncherWindowTest, TheAboutBoxOpensAndClosesWithoutTouchingTheSettings)
     EXPECT_FALSE(FileExists(dir / "zorvane.ini"));
 }
 
-}  // namespace
+} // namespace

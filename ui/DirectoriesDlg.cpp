@@ -15,15 +15,9 @@ void CDirectoriesDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_EMUDIR, m_emuDir);
 }
 
-void CDirectoriesDlg::OnBrowseRomDir()
-{
-    BrowseForFolder("Select the Roms Directory", m_romDir);
-}
+void CDirectoriesDlg::OnBrowseRomDir() { BrowseForFolder("Select the Roms Directory", m_romDir); }
 
-void CDirectoriesDlg::OnBrowseEmuDir()
-{
-    BrowseForFolder("Select the O2em Directory", m_emuDir);
-}
+void CDirectoriesDlg::OnBrowseEmuDir() { BrowseForFolder("Select the O2em Directory", m_emuDir); }
 
 void CDirectoriesDlg::BrowseForFolder(LPCTSTR lpszTitle, CString& directory)
 {

@@ -10,7 +10,10 @@ class CDirectoriesDlg : public CDialog
 public:
     explicit CDirectoriesDlg(CWnd* pParent = NULL) : CDialog(CDirectoriesDlg::IDD, pParent) {}
 
-    enum { IDD = IDD_DIRECTORIES };
+    enum
+    {
+        IDD = IDD_DIRECTORIES
+    };
 
     CString m_romDir;
     CString m_emuDir;

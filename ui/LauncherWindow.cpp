@@ -98,41 +98,20 @@ void CLauncherDlg::OnPaint()
     dc.DrawIcon(x, y, m_hIcon);
 }
 
-HCURSOR CLauncherDlg::OnQueryDragIcon()
-{
-    return (HCURSOR)m_hIcon;
-}
+HCURSOR CLauncherDlg::OnQueryDragIcon() { return (HCURSOR)m_hIcon; }
 
 // The auto check boxes flip their own tick; the members follow.
-void CLauncherDlg::OnFullScreen()
-{
-    m_fullScreen = m_fullScreen == 0;
-}
+void CLauncherDlg::OnFullScreen() { m_fullScreen = m_fullScreen == 0; }
 
-void CLauncherDlg::OnScanlines()
-{
-    m_scanlines = m_scanlines == 0;
-}
+void CLauncherDlg::OnScanlines() { m_scanlines = m_scanlines == 0; }
 
-void CLauncherDlg::OnNoSound()
-{
-    m_noSound = m_noSound == 0;
-}
+void CLauncherDlg::OnNoSound() { m_noSound = m_noSound == 0; }
 
-void CLauncherDlg::OnNoVoice()
-{
-    m_noVoice = m_noVoice == 0;
-}
+void CLauncherDlg::OnNoVoice() { m_noVoice = m_noVoice == 0; }
 
-void CLauncherDlg::OnNoLimit()
-{
-    m_noLimit = m_noLimit == 0;
-}
+void CLauncherDlg::OnNoLimit() { m_noLimit = m_noLimit == 0; }
 
-void CLauncherDlg::OnDebug()
-{
-    m_debug = m_debug == 0;
-}
+void CLauncherDlg::OnDebug() { m_debug = m_debug == 0; }
 
 // The value box only shows the slider's number.
 void CLauncherDlg::OnChangeAudioValue() {}
@@ -174,7 +153,4 @@ void CLauncherDlg::OnClose()
 }
 
 // "Quit" ends without saving.
-void CLauncherDlg::OnQuit()
-{
-    EndDialog(0);
-}
+void CLauncherDlg::OnQuit() { EndDialog(0); }
