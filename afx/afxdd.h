@@ -13,10 +13,13 @@ public:
 
     BOOL m_bSaveAndValidate; // TRUE: controls to members
     CWnd* m_pDlgWnd;
+    BOOL m_bFailed = FALSE;
 
     HWND PrepareCtrl(int nIDC) { return ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC); }
-    // Ends the exchange; UpdateData then returns FALSE.
-    [[noreturn]] void Fail();
+    // Marks a value that could not be taken; UpdateData then returns FALSE.
+    // Unlike the real library, which throws, the exchange of the other
+    // controls carries on.
+    void Fail() { m_bFailed = TRUE; }
 };
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);

@@ -1,51 +1,50 @@
-// CString: a single-byte string with value semantics.
+// CString: a single-byte string with value semantics, in one heap buffer.
 #pragma once
 
 #include <windows.h>
-#include <string>
 
 class CString
 {
 public:
-    CString() {}
-    CString(LPCTSTR psz) : m_str(psz ? psz : "") {}
-
-    int GetLength() const { return (int)m_str.size(); }
-    BOOL IsEmpty() const { return m_str.empty(); }
-    operator LPCTSTR() const { return m_str.c_str(); }
-
-    const CString& operator=(LPCTSTR psz)
+    CString() { Init(); }
+    CString(const CString& stringSrc)
     {
-        m_str = psz ? psz : "";
-        return *this;
+        Init();
+        *this = stringSrc;
     }
-    const CString& operator+=(LPCTSTR psz)
+    CString(LPCTSTR psz)
     {
-        m_str += psz;
-        return *this;
+        Init();
+        *this = psz;
     }
+    ~CString();
+
+    int GetLength() const { return m_nDataLength; }
+    BOOL IsEmpty() const { return m_nDataLength == 0; }
+    operator LPCTSTR() const { return m_pchData; }
+
+    const CString& operator=(const CString& stringSrc) { return *this = stringSrc.m_pchData; }
+    const CString& operator=(LPCTSTR psz);
+    const CString& operator+=(LPCTSTR psz);
     friend CString operator+(const CString& a, LPCTSTR b) { return CString(a) += b; }
     friend CString operator+(LPCTSTR a, const CString& b) { return CString(a) += b; }
     friend CString operator+(const CString& a, const CString& b) { return CString(a) += b; }
 
-    friend bool operator==(const CString& a, LPCTSTR b) { return a.m_str == b; }
-    friend bool operator!=(const CString& a, LPCTSTR b) { return a.m_str != b; }
+    friend bool operator==(const CString& a, LPCTSTR b) { return lstrcmpA(a, b) == 0; }
+    friend bool operator!=(const CString& a, LPCTSTR b) { return lstrcmpA(a, b) != 0; }
 
     void Format(LPCTSTR lpszFormat, ...);
 
-    // The buffer holds at least nMinBufLength characters plus the terminator;
-    // ReleaseBuffer(-1) takes the length from the terminator.
-    LPTSTR GetBuffer(int nMinBufLength)
-    {
-        if ((int)m_str.size() < nMinBufLength)
-            m_str.resize(nMinBufLength);
-        return &m_str[0];
-    }
-    void ReleaseBuffer(int nNewLength = -1)
-    {
-        m_str.resize(nNewLength < 0 ? lstrlenA(m_str.c_str()) : nNewLength);
-    }
+    // Room for at least nMinBufLength characters and the terminator;
+    // ReleaseBuffer(-1) then takes the length from the terminator.
+    LPTSTR GetBuffer(int nMinBufLength);
+    void ReleaseBuffer(int nNewLength = -1);
 
 private:
-    std::string m_str;
+    void Init();
+    void Reserve(int nLength);
+
+    LPTSTR m_pchData;
+    int m_nDataLength;
+    int m_nAllocLength;
 };

@@ -6,6 +6,7 @@
 
 #include "afxres.h"
 #include "afxstr.h"
+#include "afxcoll.h"
 #include "afxmsg.h"
 #include "afxwnd.h"
 #include "afxdlg.h"

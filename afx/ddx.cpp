@@ -1,9 +1,6 @@
 #include "afxdd.h"
 
-#include <cstdio>
-#include <cstdlib>
-
-void CDataExchange::Fail() { throw this; }
+#include <stdlib.h>
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
@@ -40,11 +37,12 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
                         MB_ICONEXCLAMATION);
             SetFocus(hWndCtrl);
             pDX->Fail();
+            return;
         }
         value = (int)number;
         return;
     }
-    snprintf(text, sizeof text, "%d", value);
+    wsprintfA(text, "%d", value);
     SetWindowTextA(hWndCtrl, text);
 }
 

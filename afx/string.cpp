@@ -1,19 +1,79 @@
 #include "afxstr.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+void CString::Init()
+{
+    m_pchData = (LPTSTR)malloc(1);
+    m_pchData[0] = '\0';
+    m_nDataLength = m_nAllocLength = 0;
+}
+
+CString::~CString() { free(m_pchData); }
+
+void CString::Reserve(int nLength)
+{
+    if (nLength <= m_nAllocLength)
+        return;
+    m_pchData = (LPTSTR)realloc(m_pchData, nLength + 1);
+    m_nAllocLength = nLength;
+}
+
+// The source may lie inside this string's own buffer, so it is copied with
+// memmove, after any growth of the buffer.
+const CString& CString::operator=(LPCTSTR psz)
+{
+    int nLength = psz ? lstrlenA(psz) : 0;
+    if (psz == NULL || psz < m_pchData || psz > m_pchData + m_nAllocLength)
+        Reserve(nLength);
+    memmove(m_pchData, psz ? psz : "", nLength);
+    m_pchData[nLength] = '\0';
+    m_nDataLength = nLength;
+    return *this;
+}
+
+const CString& CString::operator+=(LPCTSTR psz)
+{
+    // Growing the buffer would move a source that lies inside it.
+    if (psz >= m_pchData && psz <= m_pchData + m_nAllocLength)
+        return *this += CString(psz);
+    int nLength = lstrlenA(psz);
+    Reserve(m_nDataLength + nLength);
+    memcpy(m_pchData + m_nDataLength, psz, nLength);
+    m_nDataLength += nLength;
+    m_pchData[m_nDataLength] = '\0';
+    return *this;
+}
 
 void CString::Format(LPCTSTR lpszFormat, ...)
 {
     va_list args;
     va_start(args, lpszFormat);
-    va_list count;
-    va_copy(count, args);
-    int length = vsnprintf(NULL, 0, lpszFormat, count);
-    va_end(count);
-    if (length < 0)
-        length = 0;
-    m_str.resize(length);
-    vsnprintf(&m_str[0], length + 1, lpszFormat, args);
+    int nLength = _vscprintf(lpszFormat, args);
     va_end(args);
+    if (nLength < 0)
+        nLength = 0;
+    Reserve(nLength);
+    va_start(args, lpszFormat);
+    _vsnprintf(m_pchData, nLength + 1, lpszFormat, args);
+    va_end(args);
+    m_pchData[nLength] = '\0';
+    m_nDataLength = nLength;
+}
+
+LPTSTR CString::GetBuffer(int nMinBufLength)
+{
+    Reserve(nMinBufLength);
+    return m_pchData;
+}
+
+void CString::ReleaseBuffer(int nNewLength)
+{
+    if (nNewLength < 0)
+        nNewLength = lstrlenA(m_pchData);
+    m_nDataLength = nNewLength;
+    m_pchData[nNewLength] = '\0';
 }

@@ -1,15 +1,9 @@
 #include "afxwnd.h"
 #include "afxdd.h"
 
-#include <map>
-
-// Windows that a CWnd object is attached to, so that a dialog can let go of
-// its bound controls when it is destroyed.
-static std::map<HWND, CWnd*>& AttachedWindows()
-{
-    static std::map<HWND, CWnd*> windows;
-    return windows;
-}
+// An attached window carries its CWnd object in this property, so that a
+// dialog can let go of its bound controls when it is destroyed.
+static const char kWndProperty[] = "AfxWnd";
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
@@ -51,23 +45,23 @@ BOOL CWnd::Attach(HWND hWndNew)
     if (hWndNew == NULL)
         return FALSE;
     m_hWnd = hWndNew;
-    AttachedWindows()[hWndNew] = this;
+    SetPropA(hWndNew, kWndProperty, this);
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    AttachedWindows().erase(hWnd);
+    RemovePropA(hWnd, kWndProperty);
     m_hWnd = NULL;
     return hWnd;
 }
 
 static BOOL CALLBACK DetachChild(HWND hChild, LPARAM)
 {
-    auto found = AttachedWindows().find(hChild);
-    if (found != AttachedWindows().end())
-        found->second->Detach();
+    CWnd* pWnd = (CWnd*)GetPropA(hChild, kWndProperty);
+    if (pWnd != NULL)
+        pWnd->Detach();
     return TRUE;
 }
 
@@ -76,12 +70,8 @@ void CWnd::DetachChildren() { EnumChildWindows(m_hWnd, DetachChild, 0); }
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const CDataExchange*) {
-        return FALSE;
-    }
-    return TRUE;
+    DoDataExchange(&dx);
+    return !dx.m_bFailed;
 }
 
 LRESULT CWnd::Default()

@@ -21,12 +21,12 @@ CSavedCurrentDirectory::CSavedCurrentDirectory()
 {
     DWORD size = GetCurrentDirectoryW(0, NULL);
     while (size != 0) {
-        m_path.resize(size);
-        DWORD length = GetCurrentDirectoryW(size, &m_path[0]);
-        if (length < size) {
-            m_path.resize(length);
+        HANDLE hHeap = GetProcessHeap();
+        m_pszPath = (LPWSTR)(m_pszPath ? HeapReAlloc(hHeap, 0, m_pszPath, size * sizeof(WCHAR))
+                                       : HeapAlloc(hHeap, 0, size * sizeof(WCHAR)));
+        DWORD length = GetCurrentDirectoryW(size, m_pszPath);
+        if (length < size)
             return;
-        }
         size = length;
     }
 }

@@ -3,8 +3,6 @@
 
 #include <afxwin.h>
 
-#include <string>
-
 // The current directory in the ANSI code page. Where the platform cannot give it
 // that way (Wine's ANSI call fails beyond MAX_PATH) it is ".", which names the
 // same directory as the start of a path.
@@ -16,8 +14,12 @@ class CSavedCurrentDirectory
 {
 public:
     CSavedCurrentDirectory();
-    BOOL Restore() const { return SetCurrentDirectoryW(m_path.c_str()); }
+    ~CSavedCurrentDirectory() { HeapFree(GetProcessHeap(), 0, m_pszPath); }
+    CSavedCurrentDirectory(const CSavedCurrentDirectory&) = delete;
+    CSavedCurrentDirectory& operator=(const CSavedCurrentDirectory&) = delete;
+
+    BOOL Restore() const { return m_pszPath != NULL && SetCurrentDirectoryW(m_pszPath); }
 
 private:
-    std::wstring m_path;
+    LPWSTR m_pszPath = NULL;
 };

@@ -1,7 +1,6 @@
 #include "core/LauncherDlg.h"
 
-#include <algorithm>
-#include <vector>
+#include <stdlib.h>
 
 void CLauncherDlg::SetUpRomTree()
 {
@@ -24,12 +23,29 @@ static bool IsRomImageName(const CString& name)
     return length >= 4 && lstrcmpiA((LPCTSTR)name + length - 4, ".bin") == 0;
 }
 
+// Sorted insertion into the tree walks the list for every item, which is
+// quadratic. The names are sorted here instead, with the tree's own comparison
+// and stably (ties keep the order of the search), and appended.
+struct RomName
+{
+    LPCTSTR name;
+    int position;
+};
+
+static int CompareRomNames(const void* a, const void* b)
+{
+    const RomName* left = (const RomName*)a;
+    const RomName* right = (const RomName*)b;
+    int order = lstrcmpA(left->name, right->name);
+    return order != 0 ? order : left->position - right->position;
+}
+
 int CLauncherDlg::FillRomList()
 {
     m_romTree.SetRedraw(FALSE);
     m_romTree.DeleteAllItems();
 
-    std::vector<CString> names;
+    CStringArray names;
     CFileFind finder;
     if (finder.FindFile(m_romDir + "\\*.bin")) {
         BOOL bMore;
@@ -37,18 +53,20 @@ int CLauncherDlg::FillRomList()
             bMore = finder.FindNextFile();
             CString name = finder.GetFileName();
             if (IsRomImageName(name))
-                names.push_back(name);
+                names.Add(name);
         } while (bMore);
     }
 
-    // Sorted insertion into the tree walks the list for every item; sorting
-    // first, with the tree's own comparison, and appending gives the same order
-    // in linear time.
-    std::stable_sort(names.begin(), names.end(),
-                     [](const CString& a, const CString& b) { return lstrcmpA(a, b) < 0; });
+    int count = names.GetSize();
+    RomName* sorted = (RomName*)malloc(count * sizeof(RomName) + 1);
+    for (int i = 0; i < count; i++)
+        sorted[i] = {names.GetAt(i), i};
+    qsort(sorted, count, sizeof(RomName), CompareRomNames);
+    for (int i = 0; i < count; i++)
+        m_romTree.InsertItem(TVIF_TEXT | TVIF_IMAGE, sorted[i].name, 0, 0, 0, 0, 0, TVI_ROOT,
+                             TVI_LAST);
+    free(sorted);
 
-    for (const CString& name : names)
-        m_romTree.InsertItem(TVIF_TEXT | TVIF_IMAGE, name, 0, 0, 0, 0, 0, TVI_ROOT, TVI_LAST);
     m_romTree.SetRedraw(TRUE);
     m_romTree.Invalidate();
     return 1;

@@ -97,10 +97,18 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
 
 bool BringToFront(HWND hWnd)
 {
+    // Another process's window may still take the foreground just after; it
+    // counts once it has held for a moment.
+    DWORD heldSince = 0;
     for (DWORD deadline = GetTickCount() + 5000; GetTickCount() < deadline; Sleep(50)) {
-        if (GetForegroundWindow() == hWnd)
+        if (GetForegroundWindow() != hWnd) {
+            heldSince = 0;
+            SetForegroundWindow(hWnd);
+        } else if (heldSince == 0) {
+            heldSince = GetTickCount();
+        } else if (GetTickCount() - heldSince >= 300) {
             return true;
-        SetForegroundWindow(hWnd);
+        }
     }
     return false;
 }

@@ -20,7 +20,12 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
         << program;
 
     HWND hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b");
-    ASSERT_NE(hWnd, (HWND)NULL);
+    if (hWnd == NULL) {
+        DWORD exitCode = 0;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        TerminateProcess(process.hProcess, 1);
+        FAIL() << "no launcher window; the process's exit code: " << std::hex << exitCode;
+    }
     EXPECT_TRUE(BringToFront(hWnd));
     PressKey(VK_RETURN);
     std::vector<Launch> launches = emulator.WaitForLaunches(1);
