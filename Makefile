@@ -7,7 +7,7 @@ BUILD := build
 CMAKE_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
 	-DZORVANE_TESTS=ON
 
-.PHONY: all setup configure test run clean
+.PHONY: all setup configure test run bench clean
 
 all: configure
 	cmake --build $(BUILD) --target Zorvane -j2
@@ -25,6 +25,10 @@ test: configure
 run: configure
 	cmake --build $(BUILD) --target Zorvane o2em_standin tour -j2
 	bash scripts/run.sh
+
+bench: configure
+	cmake --build $(BUILD) --target zorvane_bench -j2
+	bash scripts/bench.sh
 
 clean:
 	rm -rf $(BUILD)

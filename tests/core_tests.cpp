@@ -169,7 +169,6 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
                        dlg.FillRomList();
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
                        dlg.LaunchSelected();
-                       EXPECT_EQ(GetCurrentDirectoryA(0, NULL), launcherDir.size() + 1);
                        EXPECT_TRUE(CurrentDirectoryW() ==
                                    std::wstring(launcherDir.begin(), launcherDir.end()));
                        launches = emulator.WaitForLaunches(1);
