@@ -4,6 +4,8 @@
 
 namespace {
 
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
 std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 void ResetToDefaults(CLauncherDlg& dlg)
@@ -131,7 +133,7 @@ TEST_F(LaunchTest, StartsTheEmulatorInItsDirectoryWithTheExactCommandLine)
     RunModal(dlg, {Do([&] {
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "pacman.bin"));
                        dlg.LaunchSelected();
-                       EXPECT_EQ(CurrentDirectoryW(), CurrentDirectoryW());
+                       EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
                        EXPECT_EQ(WindowText(GetActiveWindow()), "Zorvane V0.1b");
                        launches = emulator.WaitForLaunches(1);
 
@@ -169,8 +171,7 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
                        dlg.FillRomList();
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
                        dlg.LaunchSelected();
-                       EXPECT_TRUE(CurrentDirectoryW() ==
-                                   std::wstring(launcherDir.begin(), launcherDir.end()));
+                       EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
                        launches = emulator.WaitForLaunches(1);
                    }),
                    EndDialog(dlg)});
@@ -210,7 +211,7 @@ TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
                            dlg.FillRomList();
                            SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin");
                            dlg.LaunchSelected();
-                           EXPECT_EQ(CurrentDirectoryW(), CurrentDirectoryW());
+                           EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
                        }),
                        [&] {
                            HWND box = FindDialog("Launcher Error");
