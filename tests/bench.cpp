@@ -68,25 +68,10 @@ std::vector<double> Repeat(int reps, const std::function<double()>& measure)
     return samples;
 }
 
+// Made beforehand by scripts/bench-data.sh.
 std::string RomDirectory(const Settings& settings, int count)
 {
-    std::string directory = settings.data + "\\roms-" + std::to_string(count);
-    std::string marker = directory + "\\complete";
-    if (FileExists(marker))
-        return directory;
-    CreateDirectoryA(settings.data.c_str(), NULL);
-    CreateDirectoryA(directory.c_str(), NULL);
-    static const char* const kinds[] = {"%05d Game (USA).bin", "game-%05d.bin", "Game %05d.BIN",
-                                        "_%05d demo.bin", "%05d.bin"};
-    for (int i = 0; i < count; i++) {
-        char name[64];
-        snprintf(name, sizeof name, kinds[i % 5], (i * 7919) % 100000);
-        HANDLE file = CreateFileA((directory + "\\" + name).c_str(), GENERIC_WRITE, 0, NULL,
-                                  CREATE_ALWAYS, 0, NULL);
-        CloseHandle(file);
-    }
-    WriteFile(marker, "");
-    return directory;
+    return settings.data + "\\roms-" + std::to_string(count);
 }
 
 // The floor of a fill: enumerate, sort with the tree's comparison, append to a
