@@ -11,6 +11,8 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     StandInEmulator emulator(dir / "emu");
     WriteFile(dir / "zorvane.ini", "[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\nFULLSCREEN=1\r\n");
 
+    // The stand-in stays open (showing what it received) until it is closed.
+    SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
     std::string program = ProgramDirectory() + "\\..\\Zorvane.exe";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -41,6 +43,12 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_EQ(exitCode, 0u);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
+
+    // The emulator it started outlives the launcher.
+    HWND hEmulator = FindWindowA(NULL, "O2em stand-in");
+    EXPECT_NE(hEmulator, (HWND)NULL);
+    PostMessageA(hEmulator, WM_COMMAND, IDOK, 0);
 
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].commandLine, "o2em \"roms\\alpha.bin\"  -fullscreen");
