@@ -6,4 +6,4 @@ bash "$root/scripts/bench-data.sh" "$root/build/bench-data" 100 1000 10000 50000
 wine_env_start private
 trap wine_env_stop EXIT
 cd "$root/build"
-wine tests/zorvane_bench.exe bench-data bench.json
+wine bench/zorvane_bench.exe bench-data bench.json

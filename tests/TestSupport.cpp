@@ -158,6 +158,20 @@ static BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
+Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND* owner)
+{
+    return [caption, &texts, owner] {
+        HWND box = FindDialog(caption);
+        if (box == NULL)
+            return false;
+        texts = StaticTexts(box);
+        if (owner != NULL)
+            *owner = GetWindow(box, GW_OWNER);
+        EndDialog(box, IDOK);
+        return true;
+    };
+}
+
 HWND FindDialog(const char* caption)
 {
     DialogSearch search = {caption, NULL};

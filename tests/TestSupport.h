@@ -54,6 +54,10 @@ int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 15000);
 // A step that does something once.
 Step Do(std::function<void()> action);
 
+// A step that waits for the message box with this caption, keeps its texts
+// (and its owner) and closes it.
+Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND* owner = NULL);
+
 // The visible top-level dialog of this thread with this caption, or NULL.
 HWND FindDialog(const char* caption);
 // The text of a window, and of a dialog's control.

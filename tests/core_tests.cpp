@@ -205,7 +205,9 @@ TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
     for (const std::string& emu : {missing, std::string()}) {
         CLauncherDlg dlg;
         std::vector<std::string> texts;
+        HWND owner = NULL, launcher = NULL;
         RunModal(dlg, {Do([&] {
+                           launcher = dlg.m_hWnd;
                            dlg.m_romDir = romDir.c_str();
                            dlg.m_emuDir = emu.c_str();
                            dlg.FillRomList();
@@ -213,17 +215,9 @@ TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
                            dlg.LaunchSelected();
                            EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
                        }),
-                       [&] {
-                           HWND box = FindDialog("Launcher Error");
-                           if (box == NULL)
-                               return false;
-                           texts = StaticTexts(box);
-                           EXPECT_EQ(GetWindow(box, GW_OWNER), dlg.m_hWnd);
-                           PressKey(VK_RETURN);
-                           return true;
-                       },
-                       EndDialog(dlg)});
+                       CloseMessageBox("Launcher Error", texts, &owner), EndDialog(dlg)});
         EXPECT_EQ(texts, std::vector<std::string>{"Unable to find O2em.exe at " + emu});
+        EXPECT_EQ(owner, launcher);
     }
 }
 

@@ -336,15 +336,7 @@ TEST_F(LauncherTest, OddEmulatorDirectoriesStartTheEmulatorOrSaySo)
                        dlg.m_emuDir = missing.c_str();
                        dlg.LaunchSelected();
                    }),
-                   [&] {
-                       HWND box = FindDialog("Launcher Error");
-                       if (box == NULL)
-                           return false;
-                       message = StaticTexts(box);
-                       EndDialog(box, IDOK);
-                       return true;
-                   },
-                   EndDialog(dlg)});
+                   CloseMessageBox("Launcher Error", message), EndDialog(dlg)});
     std::vector<Launch> launches = emulator.Launches();
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].directory, dir / "100% emu");
@@ -368,15 +360,7 @@ TEST_F(LauncherTest, FaultsAtLaunchLeaveTheLauncherAsItWas)
              SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin");
              dlg.LaunchSelected();
          }),
-         [&] {
-             HWND box = FindDialog("Launcher Error");
-             if (box == NULL)
-                 return false;
-             message = StaticTexts(box);
-             EndDialog(box, IDOK);
-             return true;
-         },
-         Do([&] {
+         CloseMessageBox("Launcher Error", message), Do([&] {
              EXPECT_TRUE(CurrentDirectoryW() == std::wstring(dir.Path().begin(), dir.Path().end()));
              dlg.m_emuDir = (dir / "emu").c_str();
              // An emulator that fails at once, then a hundred launches and refills.

@@ -3,6 +3,7 @@
 //
 // usage: zorvane_bench.exe DATA_DIR JSON_OUT [--quick]
 //   --quick: the smallest size, one repetition, no goals (keeps it from rotting)
+#include "BareFill.h"
 #include "TestSupport.h"
 #include "core/LauncherDlg.h"
 
@@ -72,36 +73,6 @@ std::vector<double> Repeat(int reps, const std::function<double()>& measure)
 std::string RomDirectory(const Settings& settings, int count)
 {
     return settings.data + "\\roms-" + std::to_string(count);
-}
-
-// The floor of a fill: enumerate, sort with the tree's comparison, append to a
-// bare tree with redraw off.
-void BareFill(HWND hTree, const std::string& directory)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((directory + "\\*.bin").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do
-            names.push_back(data.cFileName);
-        while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return lstrcmpA(a.c_str(), b.c_str()) < 0;
-    });
-    SendMessageA(hTree, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(hTree, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
-    for (const std::string& name : names) {
-        TVINSERTSTRUCTA insert = {};
-        insert.hParent = TVI_ROOT;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_IMAGE;
-        insert.item.pszText = (LPSTR)name.c_str();
-        SendMessageA(hTree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
-    }
-    SendMessageA(hTree, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hTree, NULL, TRUE);
 }
 
 // A bare tree of the same size and style as the launcher's, in a window of its own.
