@@ -83,9 +83,7 @@ int main(int argc, char** argv)
 
     printf("Clicking the close box: the settings are saved and the launcher ends.\n");
     fflush(stdout);
-    BringToFront(hWnd);
-    ClickAt(CloseBoxOf(hWnd));
-    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    bool ended = CloseWithCloseBox(hWnd, process.hProcess);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return ended ? 0 : 1;

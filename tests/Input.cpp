@@ -112,3 +112,16 @@ bool BringToFront(HWND hWnd)
     }
     return false;
 }
+
+bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess)
+{
+    // On a Wine prefix that is still warming up, a synthetic click right after
+    // a change of foreground is now and then lost; a user would click again.
+    for (DWORD wait : {5000, 15000}) {
+        BringToFront(hWnd);
+        ClickAt(CloseBoxOf(hWnd));
+        if (WaitForSingleObject(hProcess, wait) == WAIT_OBJECT_0)
+            return true;
+    }
+    return false;
+}

@@ -19,5 +19,9 @@ POINT CloseBoxOf(HWND hWnd);
 // Makes the window the foreground window and waits until it is; false if it never is.
 bool BringToFront(HWND hWnd);
 
+// Brings a process's window to the front and clicks its close box; true when
+// the process has ended.
+bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess);
+
 // The visible top-level window of a process with this caption, waited for up to the timeout.
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);

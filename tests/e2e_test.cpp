@@ -31,10 +31,13 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_TRUE(BringToFront(hWnd));
     PressKey(VK_RETURN);
     std::vector<Launch> launches = emulator.WaitForLaunches(1);
-    // The emulator's start may take the foreground away.
-    EXPECT_TRUE(BringToFront(hWnd));
-    ClickAt(CloseBoxOf(hWnd));
-    bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    // The emulator's window takes the foreground when it opens.
+    HWND hEmulator = NULL;
+    for (DWORD deadline = GetTickCount() + 15000; hEmulator == NULL && GetTickCount() < deadline;
+         Sleep(50))
+        hEmulator = FindWindowA(NULL, "O2em stand-in");
+    EXPECT_NE(hEmulator, (HWND)NULL);
+    bool ended = CloseWithCloseBox(hWnd, process.hProcess);
     EXPECT_TRUE(ended);
     if (!ended)
         TerminateProcess(process.hProcess, 1);
@@ -46,8 +49,7 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
 
     // The emulator it started outlives the launcher.
-    HWND hEmulator = FindWindowA(NULL, "O2em stand-in");
-    EXPECT_NE(hEmulator, (HWND)NULL);
+    EXPECT_TRUE(IsWindow(hEmulator));
     PostMessageA(hEmulator, WM_COMMAND, IDOK, 0);
 
     ASSERT_EQ(launches.size(), 1u);
