@@ -20,18 +20,12 @@ public:
     ~CString();
 
     int GetLength() const { return m_nDataLength; }
-    BOOL IsEmpty() const { return m_nDataLength == 0; }
     operator LPCTSTR() const { return m_pchData; }
 
     const CString& operator=(const CString& stringSrc) { return *this = stringSrc.m_pchData; }
     const CString& operator=(LPCTSTR psz);
     const CString& operator+=(LPCTSTR psz);
     friend CString operator+(const CString& a, LPCTSTR b) { return CString(a) += b; }
-    friend CString operator+(LPCTSTR a, const CString& b) { return CString(a) += b; }
-    friend CString operator+(const CString& a, const CString& b) { return CString(a) += b; }
-
-    friend bool operator==(const CString& a, LPCTSTR b) { return lstrcmpA(a, b) == 0; }
-    friend bool operator!=(const CString& a, LPCTSTR b) { return lstrcmpA(a, b) != 0; }
 
     void Format(LPCTSTR lpszFormat, ...);
 

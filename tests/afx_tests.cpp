@@ -233,7 +233,7 @@ TEST(String, FormatsAndHandsOutAWritableBuffer)
     lstrcpyA(buffer.GetBuffer(10), "abc");
     buffer.ReleaseBuffer();
     EXPECT_EQ(std::string(buffer), "abc");
-    EXPECT_EQ(std::string(buffer + "\\" + CString("d")), "abc\\d");
+    EXPECT_EQ(std::string(buffer + "\\" + "d"), "abc\\d");
 }
 
 } // namespace
