@@ -1,34 +1,24 @@
-# make        build build/Zorvane.exe
+# make        build build/Zorvane.exe, the 32-bit program
 # make test   build and run every test under Wine
 # make run    build and start Zorvane on a demo ROM folder
 # make bench  measure the program against the platform's own floors
+#
+# test, run and bench use the build this host can run (ZORVANE_ARCH=win32 or
+# win64 chooses): see scripts/host.sh.
 
-BUILD := build
-CMAKE_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-	-DZORVANE_TESTS=ON
+.PHONY: all test run bench clean
 
-.PHONY: all setup configure test run bench clean
+all:
+	@bash -c 'source scripts/host.sh && prepare Zorvane'
 
-all: configure
-	cmake --build $(BUILD) --target Zorvane -j2
+test:
+	@bash scripts/test.sh
 
-setup:
-	@bash scripts/setup.sh
+run:
+	@bash scripts/run.sh
 
-configure: setup
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
-
-test: configure
-	cmake --build $(BUILD) -j2
-	bash scripts/test.sh
-
-run: configure
-	cmake --build $(BUILD) --target Zorvane o2em_standin tour -j2
-	bash scripts/run.sh
-
-bench: configure
-	cmake --build $(BUILD) --target zorvane_bench -j2
-	bash scripts/bench.sh
+bench:
+	@bash scripts/bench.sh
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf build

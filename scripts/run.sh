@@ -3,9 +3,11 @@
 # records (and, on a desktop, shows) the command line it receives. With no
 # display, a short guided tour runs on a private display instead.
 set -euo pipefail
-source "$(dirname "$0")/wine-env.sh"
-build="$root/build"
-demo="$build/demo"
+source "$(dirname "$0")/host.sh"
+source "$root/scripts/wine-env.sh"
+prepare Zorvane o2em_standin tour
+demo="$root/build/demo"
+ini="$demo/zorvane.ini"
 
 mkdir -p "$demo/roms" "$demo/emu"
 for rom in "Space Duel.bin" "Maze Runner.bin" "Table Tennis.bin" "Turtle Race.bin" "Demo Invaders.bin"; do
@@ -16,11 +18,11 @@ cp "$build/standin/o2em.exe" "$demo/emu/o2em.exe"
 
 if [ -n "${DISPLAY:-}" ]; then mode=desktop; else mode=private; fi
 wine_env_start "$mode"
-trap wine_env_stop EXIT
 
-if [ ! -f "$demo/zorvane.ini" ]; then
-    printf '[SETTINGS]\r\nROMS_DIR=roms\r\nEMU_DIR=%s\r\n' "$(winepath -w "$demo/emu")" > "$demo/zorvane.ini"
+if [ ! -f "$ini" ]; then
+    printf '[SETTINGS]\r\nROMS_DIR=roms\r\nEMU_DIR=%s\r\n' "$("$wine" winepath -w "$demo/emu")" > "$ini"
 fi
+before=$(cat "$ini")
 
 # Each launch the stand-in records, as it happens.
 tail -n 0 -F "$demo/emu/launches.log" 2>/dev/null | sed -u 's/^/  stand-in o2em: /' &
@@ -30,13 +32,17 @@ trap 'kill $tail_pid 2>/dev/null; wine_env_stop' EXIT
 cd "$demo"
 if [ "$mode" = desktop ]; then
     echo "Zorvane is open. Pick a ROM and press Launch O2em; close the window to save the settings."
-    ZORVANE_O2EM_SHOW=1 wine "$build/Zorvane.exe"
+    ZORVANE_O2EM_SHOW=1 "$wine" "$build/Zorvane.exe"
 else
     echo "No display: a short guided tour on a private one."
-    wine "$build/standin/tour.exe" "$build/Zorvane.exe" 'screenshot.bmp' 'emu\launches.log'
+    "$wine" "$build/standin/tour.exe" "$build/Zorvane.exe" 'screenshot.bmp' 'emu\launches.log'
     convert screenshot.bmp screenshot.png && rm -f screenshot.bmp
     echo "Screenshot: $demo/screenshot.png"
 fi
 sleep 0.5
-echo "Settings saved in $demo/zorvane.ini:"
-sed 's/\r$//; s/^/  /' "$demo/zorvane.ini"
+if [ "$(cat "$ini")" != "$before" ]; then
+    echo "Settings saved in $ini:"
+else
+    echo "The settings in $ini are unchanged (the close box saves them; File, Quit and Escape do not):"
+fi
+sed 's/\r$//; s/^/  /' "$ini"

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the demo need on Debian 12; quick when all is present.
+# Installs what the build, the tests and the demo need on Debian 12; quick when
+# all is present. Both cross compilers always; Wine's 32-bit loader (and the
+# i386 architecture) where this host runs 32-bit code, its 64-bit one where the
+# 64-bit build runs.
+#
+# usage: setup.sh RUNS_I386(yes|no) ARCH(win32|win64)
 set -euo pipefail
+i386=$1 arch=$2
 
 packages=(cmake make python3 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb googletest imagemagick)
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb googletest imagemagick)
+[ "$i386" = yes ] && packages+=(wine32:i386)
+[ "$arch" = win64 ] && packages+=(wine64)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -14,6 +22,8 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
-dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+if [ "$i386" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

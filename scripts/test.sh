@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs every test under Wine on a private display, with one wineserver for the run.
+# Builds and runs every test under Wine on a private display, with one
+# wineserver for the run, on the build this host can run.
 set -euo pipefail
-source "$(dirname "$0")/wine-env.sh"
+source "$(dirname "$0")/host.sh"
+source "$root/scripts/wine-env.sh"
+prepare all
 wine_env_start private
-trap wine_env_stop EXIT
-cd "$root/build"
+cd "$build"
 ctest --output-on-failure --timeout 240

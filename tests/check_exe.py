@@ -1,0 +1,296 @@
+#!/usr/bin/env python3
+"""Checks the shipped Zorvane.exe itself, read back from the built file: a 32-bit
+GUI program that imports only Windows' own DLLs, whose compiled dialogs, menu,
+icon, bitmap and version record are exactly the program's resource tables.
+
+usage: check_exe.py ZORVANE_EXE"""
+import struct
+import sys
+
+WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "shell32.dll",
+                "ole32.dll", "msvcrt.dll"}
+RT_BITMAP, RT_ICON, RT_MENU, RT_DIALOG, RT_GROUP_ICON, RT_VERSION = 2, 3, 4, 5, 14, 16
+EN_US, PT_BR = 0x0409, 0x0416
+# A class is named, or given as the atom of a predefined class; either names the same class.
+ATOMS = {0x80: "button", 0x81: "edit", 0x82: "static", 0x85: "combobox"}
+BUTTON, EDIT, STATIC, COMBOBOX = "button", "edit", "static", "combobox"
+TREE, TRACKBAR = "systreeview32", "msctls_trackbar32"
+
+# (class, id, text, style, exstyle, x, y, cx, cy); an ordinal text is (0xFFFF, n).
+LAUNCHER_CONTROLS = [
+    (TREE, 1011, "Tree1", 0x50811020, 0, 7, 7, 136, 162),
+    (BUTTON, 1012, "Video", 0x50000007, 0, 147, 3, 145, 45),
+    (COMBOBOX, 1013, "", 0x50210043, 0, 203, 15, 82, 56),
+    (STATIC, 1014, "Window Size", 0x50020000, 0, 153, 17, 45, 8),
+    (BUTTON, 1015, "Full screen", 0x50010003, 0, 168, 31, 52, 13),
+    (BUTTON, 1016, "Scanlines", 0x50010003, 0, 225, 31, 52, 13),
+    (BUTTON, 1017, "Sound", 0x50000007, 0, 147, 48, 145, 53),
+    (TRACKBAR, 1018, "Slider1", 0x50010018, 0, 199, 60, 71, 11),
+    (EDIT, 1019, "", 0x58812080, 0, 271, 59, 18, 11),
+    (STATIC, -1, "Audio Volume", 0x50020000, 0, 154, 60, 47, 9),
+    (STATIC, -1, "Voice Volume", 0x50020000, 0, 154, 75, 47, 9),
+    (TRACKBAR, 1020, "Slider1", 0x50010018, 0, 199, 76, 71, 11),
+    (EDIT, 1021, "", 0x58812080, 0, 271, 75, 18, 11),
+    (BUTTON, 1022, "No Sound", 0x50010003, 0, 168, 86, 52, 13),
+    (BUTTON, 1023, "No Voice", 0x50010003, 0, 224, 86, 52, 13),
+    (BUTTON, 1024, "Speed", 0x50000007, 0, 147, 101, 145, 37),
+    (STATIC, -1, "Relative", 0x50020000, 0, 158, 112, 28, 9),
+    (TRACKBAR, 1025, "Slider1", 0x50010018, 0, 186, 112, 84, 11),
+    (EDIT, 1026, "", 0x58812080, 0, 271, 111, 18, 11),
+    (BUTTON, 1027, "Turn Off Speed Limiter", 0x50010003, 0, 181, 123, 93, 13),
+    (BUTTON, 1028, "Stick", 0x50000007, 0, 148, 138, 145, 28),
+    (COMBOBOX, 1029, "", 0x50210102, 0, 180, 147, 44, 63),
+    (COMBOBOX, 1030, "", 0x50210102, 0, 243, 147, 44, 65),
+    (STATIC, -1, "1", 0x50020000, 0, 169, 150, 8, 9),
+    (STATIC, -1, "2", 0x50020000, 0, 231, 150, 8, 9),
+    (BUTTON, 1031, "Debug", 0x50000007, 0, 148, 166, 145, 26),
+    (BUTTON, 1032, "Start in Debug Mode", 0x50010003, 0, 181, 176, 85, 13),
+    (BUTTON, 1033, "Launch O2em", 0x50010001, 0, 37, 173, 72, 15),
+]
+DIRECTORIES_CONTROLS = [
+    (BUTTON, 1, "OK", 0x50010001, 0, 136, 46, 50, 14),
+    (STATIC, 1008, "Rom dir", 0x50020000, 0, 10, 15, 26, 9),
+    (EDIT, 1009, "", 0x50810080, 0, 37, 13, 131, 13),
+    (BUTTON, 1010, "...", 0x50010000, 0, 172, 15, 14, 10),
+    (STATIC, 1011, "Emu dir", 0x50020000, 0, 10, 30, 26, 9),
+    (EDIT, 1012, "", 0x50810080, 0, 37, 29, 131, 13),
+    (BUTTON, 1013, "...", 0x50010000, 0, 172, 31, 14, 10),
+]
+ABOUT_CONTROLS = [
+    (BUTTON, 1, "OK", 0x50010001, 0, 55, 88, 62, 10),
+    (STATIC, -1, (0xFFFF, 128), 0x50000003, 0, 12, 10, 20, 20),
+    (STATIC, -1, "Zorvane v0.1b", 0x50020000, 0, 43, 16, 73, 11),
+    (STATIC, -1, "Zorvane team", 0x50020000, 0, 55, 42, 65, 10),
+    (STATIC, -1, "Help: see README.md", 0x50020000, 0, 49, 55, 79, 10),
+    (STATIC, -1, "Release Date 06/20/2002", 0x50020000, 0, 43, 68, 91, 10),
+]
+# id: (language, extended, style, exstyle, rect, caption, menu, font, controls)
+DIALOGS = {
+    102: (EN_US, True, 0x90C800C0, 0x00040000, (0, 0, 299, 199), "Zorvane V0.1b", (0xFFFF, 130),
+          (8, 0, 0, 1, "MS Sans Serif"), LAUNCHER_CONTROLS),
+    131: (PT_BR, False, 0x80C800C0, 0, (0, 0, 193, 68), "Settings", "", (8, "MS Sans Serif"),
+          DIRECTORIES_CONTROLS),
+    133: (PT_BR, False, 0x80C800C0, 0, (0, 0, 172, 114), "The About box", "", (8, "MS Sans Serif"),
+          ABOUT_CONTROLS),
+}
+MENU = [("File", [("Quit", 32772)]), ("Settings", [("Directories", 32771)]),
+        ("About", [("About", 32773)])]
+VERSION_STRINGS = {
+    "Comments": "", "CompanyName": "", "FileDescription": "Zorvane O2em Emulator Frontend",
+    "FileVersion": "0, 1, 0, 0", "InternalName": "Zorvane",
+    "LegalCopyright": "Copyright (C) 2026 The Zorvane developers", "LegalTrademarks": "",
+    "OriginalFilename": "Zorvane.EXE", "PrivateBuild": "", "ProductName": "Zorvane Application",
+    "ProductVersion": "1, 0, 0, 1", "SpecialBuild": "",
+}
+
+failures = []
+
+
+def expect(what, actual, expected):
+    if actual != expected:
+        failures.append(f"{what}: {actual!r}, expected {expected!r}")
+
+
+class Reader:
+    def __init__(self, data, pos=0):
+        self.data, self.pos = data, pos
+
+    def take(self, fmt):
+        values = struct.unpack_from("<" + fmt, self.data, self.pos)
+        self.pos += struct.calcsize("<" + fmt)
+        return values if len(values) > 1 else values[0]
+
+    def align(self, n=4):
+        self.pos = (self.pos + n - 1) // n * n
+
+    def wstr(self):
+        end = self.pos
+        while self.data[end:end + 2] != b"\0\0":
+            end += 2
+        text = self.data[self.pos:end].decode("utf-16-le")
+        self.pos = end + 2
+        return text
+
+    def sz_or_ord(self):
+        if struct.unpack_from("<H", self.data, self.pos)[0] == 0xFFFF:
+            return self.take("HH")
+        return self.wstr()
+
+
+class PE:
+    def __init__(self, data):
+        self.data = data
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        expect("signature", data[pe:pe + 4], b"PE\0\0")
+        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        opt = pe + 24
+        self.magic = struct.unpack_from("<H", data, opt)[0]
+        self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
+        directories = opt + (96 if self.magic == 0x10B else 112)
+        self.imports_rva = struct.unpack_from("<I", data, directories + 8)[0]
+        self.resources_rva = struct.unpack_from("<I", data, directories + 16)[0]
+        self.sections = []
+        table = opt + optional_size
+        for i in range(sections):
+            size, rva, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
+            self.sections.append((rva, max(size, raw_size), raw))
+
+    def offset(self, rva):
+        for start, size, raw in self.sections:
+            if start <= rva < start + size:
+                return rva - start + raw
+        raise ValueError(f"RVA {rva:#x} is in no section")
+
+    def cstr(self, rva):
+        at = self.offset(rva)
+        return self.data[at:self.data.index(b"\0", at)].decode()
+
+    def imported_dlls(self):
+        dlls, at = [], self.offset(self.imports_rva)
+        while True:
+            name = struct.unpack_from("<I", self.data, at + 12)[0]
+            if name == 0:
+                return dlls
+            dlls.append(self.cstr(name))
+            at += 20
+
+    def resources(self):
+        """{(type, id): (language, bytes)} of the resource tree."""
+        base, found = self.offset(self.resources_rva), {}
+
+        def entries(at):
+            named, ids = struct.unpack_from("<HH", self.data, at + 12)
+            for i in range(named + ids):
+                yield struct.unpack_from("<II", self.data, at + 16 + 8 * i)
+
+        for rtype, to_names in entries(base):
+            for name, to_langs in entries(base + (to_names & 0x7FFFFFFF)):
+                for lang, to_data in entries(base + (to_langs & 0x7FFFFFFF)):
+                    rva, size = struct.unpack_from("<II", self.data, base + to_data)
+                    at = self.offset(rva)
+                    found[(rtype, name)] = (lang, self.data[at:at + size])
+        return found
+
+
+def check_dialog(number, lang, data, expected):
+    (want_lang, extended, style, exstyle, rect, caption, menu, font, controls) = expected
+    what = f"dialog {number}"
+    expect(f"{what} language", lang, want_lang)
+    r = Reader(data)
+    if extended:
+        expect(f"{what} kind", r.take("HH"), (1, 0xFFFF))
+        _, got_exstyle, got_style = r.take("III")
+    else:
+        got_style, got_exstyle = r.take("II")
+    count = r.take("H")
+    expect(f"{what} style", hex(got_style), hex(style))
+    expect(f"{what} extended style", hex(got_exstyle), hex(exstyle))
+    expect(f"{what} rectangle", r.take("hhhh"), rect)
+    expect(f"{what} menu", r.sz_or_ord(), menu)
+    expect(f"{what} class", r.sz_or_ord(), "")
+    expect(f"{what} caption", r.wstr(), caption)
+    expect(f"{what} font", r.take("HHBB") + (r.wstr(),) if extended else (r.take("H"), r.wstr()), font)
+    expect(f"{what} number of controls", count, len(controls))
+    for i, want in enumerate(controls[:count]):
+        r.align()
+        if extended:
+            _, c_exstyle, c_style, x, y, cx, cy, c_id = r.take("IIIhhhhI")
+        else:
+            c_style, c_exstyle, x, y, cx, cy, c_id = r.take("IIhhhhH")
+        c_class = r.sz_or_ord()
+        c_class = ATOMS.get(c_class[1]) if isinstance(c_class, tuple) else c_class.lower()
+        # No identifier is -1, 65535 in a classic template's 16 bits.
+        c_id = struct.unpack("<i", struct.pack("<I", c_id))[0] if extended else c_id
+        c_id = -1 if c_id == 0xFFFF else c_id
+        text = r.sz_or_ord()
+        extra = r.take("H")
+        r.pos += extra
+        got = (c_class, c_id, text, hex(c_style), hex(c_exstyle), x, y, cx, cy)
+        want = (want[0], want[1], want[2], hex(want[3]), hex(want[4])) + want[5:]
+        expect(f"{what} control {i + 1}", got, want)
+
+
+def check_menu(lang, data):
+    expect("menu 130 language", lang, PT_BR)
+    r = Reader(data, 4)
+    popups = []
+    while r.pos < len(data):
+        flags = r.take("H")
+        if flags & 0x10:  # MF_POPUP
+            popups.append((r.wstr(), []))
+        else:
+            popups[-1][1].append((r.take("H"), r.wstr())[::-1])
+    expect("menu 130", popups, MENU)
+
+
+def version_node(r):
+    """(key, value bytes, children) of one node of a version record."""
+    start = r.pos
+    length, value_length, kind = r.take("HHH")
+    key = r.wstr()
+    r.align()
+    size = value_length * 2 if kind == 1 else value_length
+    value = r.data[r.pos:r.pos + size]
+    r.pos += size
+    children = []
+    while True:
+        r.align()
+        if r.pos >= start + length:
+            break
+        children.append(version_node(r))
+    r.pos = start + length
+    return key, value, children
+
+
+def check_version(lang, data):
+    expect("version record language", lang, EN_US)
+    key, fixed, children = version_node(Reader(data))
+    expect("version record key", key, "VS_VERSION_INFO")
+    fields = struct.unpack_from("<13I", fixed)
+    expect("version fixed signature", hex(fields[0]), hex(0xFEEF04BD))
+    expect("file version", fields[2:4], (0x00000001, 0x00000000))
+    expect("product version", fields[4:6], (0x00010000, 0x00000001))
+    expect("flags, OS, type", (fields[7], fields[8], fields[9]), (0, 4, 1))
+    blocks = {key: kids for key, _, kids in children}
+    tables = blocks.get("StringFileInfo", [])
+    expect("string tables", [t[0] for t in tables], ["040904b0"])
+    strings = {k: v.decode("utf-16-le").rstrip("\0") for k, v, _ in (tables[0][2] if tables else [])}
+    expect("version strings", strings, VERSION_STRINGS)
+    translations = [struct.unpack("<HH", v) for _, v, _ in blocks.get("VarFileInfo", [])]
+    expect("translation", translations, [(0x0409, 0x04B0)])
+
+
+def main(path):
+    pe = PE(open(path, "rb").read())
+    expect("machine", hex(pe.machine), hex(0x14C))
+    expect("optional header", hex(pe.magic), hex(0x10B))
+    expect("subsystem (2 is GUI)", pe.subsystem, 2)
+    foreign = [dll for dll in pe.imported_dlls() if dll.lower() not in WINDOWS_DLLS]
+    expect("DLLs that are not Windows' own", foreign, [])
+
+    res = pe.resources()
+    for number, expected in DIALOGS.items():
+        check_dialog(number, *res.get((RT_DIALOG, number), (None, b"")), expected)
+    check_menu(*res[(RT_MENU, 130)])
+    check_version(*res[(RT_VERSION, 1)])
+
+    group = Reader(res[(RT_GROUP_ICON, 128)][1])
+    expect("icon group header", group.take("HHH"), (0, 1, 2))
+    images = []
+    for _ in range(2):
+        width, height, colours, _, _, bits, size, icon = group.take("BBBBHHIH")
+        images.append((width, height, colours or 1 << bits))
+        icon_data = res.get((RT_ICON, icon), (None, b""))[1]
+        expect(f"icon {icon} size", len(icon_data), size)
+    expect("icon images (width, height, colours)", sorted(images), [(16, 16, 16), (32, 32, 16)])
+    header = struct.unpack_from("<IiiHH", res[(RT_BITMAP, 132)][1])
+    expect("bitmap 132 (width, height, bits)", (header[1], header[2], header[4]), (16, 16, 4))
+
+    for failure in failures:
+        print("FAIL", failure)
+    print(f"{path}: {'1 passed, 0 failed' if not failures else f'0 passed, 1 failed'}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
