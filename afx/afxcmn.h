@@ -35,7 +35,7 @@ public:
 class CSliderCtrl : public CWnd
 {
 public:
-    int GetPos() const { return (int)::SendMessageA(m_hWnd, TBM_GETPOS, 0, 0); }
+    int GetPos() const { return (int)SendMessage(TBM_GETPOS, 0, 0); }
     // Always redraws; the thumb stays within the range.
     void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, nPos); }
     void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
@@ -66,12 +66,24 @@ public:
     // NULL when no item is selected.
     HTREEITEM GetSelectedItem() const
     {
-        return (HTREEITEM)::SendMessageA(m_hWnd, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_CARET, 0);
+    }
+    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const
+    {
+        return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_PREVIOUS, (LPARAM)hItem);
     }
     // FALSE for a NULL or stale item handle.
-    BOOL GetItem(TVITEMA* pItem) const
+    BOOL GetItem(TVITEMA* pItem) const { return (BOOL)SendMessage(TVM_GETITEMA, 0, (LPARAM)pItem); }
+    CString GetItemText(HTREEITEM hItem) const
     {
-        return (BOOL)::SendMessageA(m_hWnd, TVM_GETITEMA, 0, (LPARAM)pItem);
+        char text[1024] = "";
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT | TVIF_HANDLE;
+        item.hItem = hItem;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        GetItem(&item);
+        return text;
     }
     void SetImageList(CImageList* pImageList, int nImageListType)
     {

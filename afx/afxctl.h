@@ -7,7 +7,7 @@ class CComboBox : public CWnd
 {
 public:
     // CB_ERR (-1) when nothing is selected.
-    int GetCurSel() const { return (int)::SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0); }
+    int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL, 0, 0); }
     // An index that names no item clears the selection and returns CB_ERR. Wine
     // keeps the old selection instead, so it is cleared here.
     int SetCurSel(int nSelect)

@@ -92,7 +92,7 @@ template <class PMSG> PMSG AfxMsgFunction(AFX_PMSG pfn)
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, 0, 0, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)
 #define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, 0, 0, AfxSig_vv, void (CWnd::*)(), OnClose)
 
-// Menu commands and accelerators carry notify code 0, as BN_CLICKED does.
+// Menu commands and accelerators are routed with notify code 0, as BN_CLICKED is.
 #define ON_COMMAND(id, memberFxn)                                                                  \
     AFX_MSG_ENTRY(WM_COMMAND, 0, id, AfxSig_vv, void (CCmdTarget::*)(), memberFxn)
 #define ON_CONTROL(wNotifyCode, id, memberFxn)                                                     \

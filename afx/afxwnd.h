@@ -35,7 +35,7 @@ public:
     BOOL Attach(HWND hWndNew);
     HWND Detach();
 
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }

@@ -83,8 +83,10 @@ LRESULT CWnd::Default()
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     *pResult = 0;
+    // A command with no control window (a menu's or an accelerator's, which
+    // carries code 1) is routed as code 0, as a menu command is.
     if (message == WM_COMMAND)
-        return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+        return OnCmdMsg(LOWORD(wParam), lParam == 0 ? 0 : HIWORD(wParam));
 
     const AFX_MSGMAP_ENTRY* entry;
     NMHDR* pNMHDR = (NMHDR*)lParam;

@@ -17,6 +17,22 @@ CString GetCurrentDirectoryPath()
     return ".";
 }
 
+// GetFullPathName sizes its result as GetCurrentDirectory does.
+CString GetFullPath(LPCTSTR pszPath)
+{
+    CString path;
+    DWORD size = GetFullPathNameA(pszPath, 0, NULL, NULL);
+    while (size != 0) {
+        DWORD length = GetFullPathNameA(pszPath, size, path.GetBuffer(size), NULL);
+        if (length < size) {
+            path.ReleaseBuffer(length);
+            return length != 0 ? path : CString(pszPath);
+        }
+        size = length;
+    }
+    return pszPath;
+}
+
 CSavedCurrentDirectory::CSavedCurrentDirectory()
 {
     DWORD size = GetCurrentDirectoryW(0, NULL);

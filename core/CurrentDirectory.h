@@ -8,6 +8,10 @@
 // same directory as the start of a path.
 CString GetCurrentDirectoryPath();
 
+// The path made absolute against the current directory, or the path itself
+// where the platform cannot make it so.
+CString GetFullPath(LPCTSTR pszPath);
+
 // Keeps the current directory in UTF-16, so that one of any length or name
 // comes back exactly.
 class CSavedCurrentDirectory

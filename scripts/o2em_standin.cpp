@@ -1,5 +1,6 @@
 // A stand-in for the O2em emulator: records the command line and the current
-// directory it was started with, one record per start, and shows them when asked.
+// directory it was started with, and whether the ROM path it received names a
+// file from there, one record per start, and shows them when asked.
 // It only shows what the real emulator would receive.
 //
 //   ZORVANE_O2EM_LOG   file to append the record to (default: launches.log beside this program)
@@ -34,7 +35,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     WideCharToMultiByte(CP_ACP, 0, directory.c_str(), -1, &cwd[0], size, NULL, NULL);
     cwd.resize(size - 1);
 
-    std::string record = std::string("cmdline: ") + GetCommandLineA() + "\r\ncwd: " + cwd + "\r\n";
+    // Whether the ROM path, the first quoted argument, names a file from here.
+    std::string commandLine = GetCommandLineA();
+    size_t first = commandLine.find('"'), last = commandLine.find('"', first + 1);
+    std::string rom =
+        last != std::string::npos ? commandLine.substr(first + 1, last - first - 1) : "";
+    bool found = !rom.empty() && GetFileAttributesA(rom.c_str()) != INVALID_FILE_ATTRIBUTES;
+
+    std::string record = "cmdline: " + commandLine + "\r\ncwd: " + cwd +
+                         "\r\nrom: " + (found ? "found" : "missing") + "\r\n";
 
     std::string log = Environment("ZORVANE_O2EM_LOG");
     if (log.empty())

@@ -223,9 +223,11 @@ std::vector<Launch> StandInEmulator::Launches() const
     std::vector<Launch> launches;
     for (const std::string& line : SplitLines(ReadFile(m_log))) {
         if (line.rfind("cmdline: ", 0) == 0)
-            launches.push_back({line.substr(9), ""});
+            launches.push_back({line.substr(9), "", false});
         else if (line.rfind("cwd: ", 0) == 0 && !launches.empty())
             launches.back().directory = line.substr(5);
+        else if (line == "rom: found" && !launches.empty())
+            launches.back().romFound = true;
     }
     return launches;
 }

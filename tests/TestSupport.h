@@ -66,11 +66,13 @@ std::string ControlText(HWND hDlg, int nID);
 // The texts of a dialog's static controls, in order (a message box's text among them).
 std::vector<std::string> StaticTexts(HWND hDlg);
 
-// The records of the stand-in emulator: one (command line, current directory) per start.
+// The records of the stand-in emulator, one per start: its command line, its
+// current directory, and whether the ROM path it received names a file from there.
 struct Launch
 {
     std::string commandLine;
     std::string directory;
+    bool romFound;
 };
 
 // The stand-in emulator copied into a directory, recording into a log of its own.

@@ -14,6 +14,7 @@ public:
 protected:
     afx_msg void OnBrowseRom() { calls.push_back("base rom"); }
     afx_msg void OnBrowseEmu() { calls.push_back("base emu"); }
+    afx_msg void OnAbout() { calls.push_back("about"); }
     afx_msg void OnClose()
     {
         calls.push_back("close");
@@ -25,6 +26,7 @@ protected:
 BEGIN_MESSAGE_MAP(CBaseTestDlg, CDialog)
 ON_BN_CLICKED(IDC_BROWSE_ROMDIR, OnBrowseRom)
 ON_BN_CLICKED(IDC_BROWSE_EMUDIR, OnBrowseEmu)
+ON_COMMAND(ID_ABOUT_ABOUT, OnAbout)
 ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
@@ -57,6 +59,9 @@ TEST(MessageMap, DerivedEntriesComeFirstAndTheBaseMapStillAnswers)
             SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_EMUDIR), BM_CLICK, 0, 0);
             // Nothing handles this command: it is ignored.
             SendMessageA(dlg.m_hWnd, WM_COMMAND, 4242, 0);
+            // A menu's command (code 0) and an accelerator's (code 1, no control).
+            SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_ABOUT_ABOUT, 0), 0);
+            SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_ABOUT_ABOUT, 1), 0);
             dragIcon = SendMessageA(dlg.m_hWnd, WM_QUERYDRAGICON, 0, 0);
             NMHDR header = {GetDlgItem(dlg.m_hWnd, IDC_ROMDIR), IDC_ROMDIR, (UINT)NM_CLICK};
             notifyResult = SendMessageA(dlg.m_hWnd, WM_NOTIFY, IDC_ROMDIR, (LPARAM)&header);
@@ -65,8 +70,8 @@ TEST(MessageMap, DerivedEntriesComeFirstAndTheBaseMapStillAnswers)
             PostMessageA(dlg.m_hWnd, WM_CLOSE, 0, 0);
         })});
 
-    EXPECT_EQ(dlg.calls,
-              (std::vector<std::string>{"base rom", "derived emu", "notify 1009", "close"}));
+    EXPECT_EQ(dlg.calls, (std::vector<std::string>{"base rom", "derived emu", "about", "about",
+                                                   "notify 1009", "close"}));
     EXPECT_EQ(dragIcon, 0x1234);
     EXPECT_EQ(notifyResult, 7);
     EXPECT_EQ(result, IDCANCEL);

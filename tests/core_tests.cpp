@@ -124,36 +124,60 @@ protected:
     }
 };
 
-TEST_F(LaunchTest, StartsTheEmulatorInItsDirectoryWithTheExactCommandLine)
+TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
 {
+    // A stand-in in the emulator directory, and one in the launcher's own, where
+    // the start runs when the emulator directory is empty or cannot be entered.
     StandInEmulator emulator(emuDir);
-    WriteSettings("[SETTINGS]\r\nROMS_DIR=" + romDir + "\r\nEMU_DIR=" + emuDir + "\r\n");
+    ASSERT_TRUE(CopyFileA((emuDir + "\\o2em.exe").c_str(), (dir / "o2em.exe").c_str(), FALSE));
+    struct Case
+    {
+        std::string romDir, emuDir, commandLine, directory;
+    };
+    const std::string here = "o2em \"roms\\pacman.bin\" ";
+    const std::vector<Case> cases = {
+        {romDir, emuDir, "o2em \"" + romDir + "\\pacman.bin\" ", emuDir},
+        // A relative ROM directory is made absolute when the emulator runs elsewhere,
+        {"roms", emuDir, "o2em \"" + romDir + "\\pacman.bin\" ", emuDir},
+        {"roms\\", emuDir, "o2em \"" + romDir + "\\\\pacman.bin\" ", emuDir},
+        // and stays as it is when the emulator runs here.
+        {"roms", dir.Path(), here, dir.Path()},
+        {"roms", "", here, dir.Path()},
+        {"roms", dir / "missing", here, dir.Path()},
+    };
+    WriteSettings("[SETTINGS]\r\nEMU_DIR=" + emuDir + "\r\nFULLSCREEN=1\r\nWINDOW=3\r\n");
     CLauncherDlg dlg;
     std::vector<Launch> launches;
     RunModal(dlg, {Do([&] {
-                       ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "pacman.bin"));
-                       dlg.LaunchSelected();
-                       EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
-                       EXPECT_EQ(WindowText(GetActiveWindow()), "Zorvane V0.1b");
-                       launches = emulator.WaitForLaunches(1);
-
-                       // A relative ROM directory stays relative: the emulator
-                       // resolves it in its own directory.
-                       dlg.m_romDir = "roms";
-                       dlg.m_windowSizeCombo.SetCurSel(3);
-                       dlg.m_fullScreen = 1;
-                       dlg.m_audioVolume = 40;
+                       // The options follow the settings.
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
                        dlg.LaunchSelected();
-                       launches = emulator.WaitForLaunches(2);
+                       EXPECT_EQ(WindowText(GetActiveWindow()), "Zorvane V0.1b");
+                       launches = emulator.WaitForLaunches(1);
+                       dlg.m_fullScreen = 0;
+                       dlg.m_windowSizeCombo.SetCurSel(1);
+                       ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "pacman.bin"));
+                       for (const Case& c : cases) {
+                           dlg.m_romDir = c.romDir.c_str();
+                           dlg.m_emuDir = c.emuDir.c_str();
+                           dlg.LaunchSelected();
+                           EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
+                           // The directory is kept as the user gave it.
+                           EXPECT_EQ(Str(dlg.m_romDir), c.romDir);
+                           launches = emulator.WaitForLaunches(launches.size() + 1);
+                       }
                    }),
                    EndDialog(dlg)});
 
-    ASSERT_EQ(launches.size(), 2u);
-    EXPECT_EQ(launches[0].commandLine, "o2em \"" + romDir + "\\pacman.bin\" ");
+    ASSERT_EQ(launches.size(), cases.size() + 1);
+    EXPECT_EQ(launches[0].commandLine, "o2em \"" + romDir + "\\game.bin\"  -wsize=4 -fullscreen");
     EXPECT_EQ(launches[0].directory, emuDir);
-    EXPECT_EQ(launches[1].commandLine, "o2em \"roms\\game.bin\"  -wsize=4 -fullscreen -svolume=40");
-    EXPECT_EQ(launches[1].directory, emuDir);
+    for (size_t i = 0; i < cases.size(); i++) {
+        EXPECT_EQ(launches[i + 1].commandLine, cases[i].commandLine) << i;
+        EXPECT_EQ(launches[i + 1].directory, cases[i].directory) << i;
+    }
+    for (const Launch& launch : launches)
+        EXPECT_TRUE(launch.romFound) << launch.commandLine;
 }
 
 TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
@@ -178,6 +202,7 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
 
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].directory, emuDir);
+    EXPECT_TRUE(launches[0].romFound);
 }
 
 TEST_F(LaunchTest, DoesNothingWithoutASelectionButRebuildsTheOptions)

@@ -249,11 +249,20 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
     MakeFiles(longDir, {"deep.bin"});
     MakeFiles(dir / "100% roms", {"a b %s %n.bin", std::string(200, 'n') + ".bin"});
     WriteFile(dir / "a file", "");
-    // A name outside the ANSI code page reaches the program as the platform spells it in ANSI.
+    // Names outside the ANSI code page reach the program as the platform spells
+    // them in ANSI: these two both as "?? ?.bin".
     CreateDirectoryA((dir / "unicode").c_str(), NULL);
     std::wstring wideDir(dir.Path().begin(), dir.Path().end());
-    CloseHandle(CreateFileW((wideDir + L"\\unicode\\\u65e5\u672c \u0431.bin").c_str(),
-                            GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    std::vector<std::string> shortNames;
+    for (const wchar_t* name :
+         {L"\\unicode\\\u65e5\u672c \u0431.bin", L"\\unicode\\\u65e5\u672c \u0434.bin"}) {
+        std::wstring path = wideDir + name;
+        CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+        wchar_t shortPath[MAX_PATH];
+        ASSERT_NE(GetShortPathNameW(path.c_str(), shortPath, MAX_PATH), 0u);
+        std::wstring shortName = wcsrchr(shortPath, L'\\') + 1;
+        shortNames.push_back(std::string(shortName.begin(), shortName.end()));
+    }
     CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
 
@@ -286,26 +295,47 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
             }
         }));
     }
-    std::string unicodeItem;
+    std::vector<std::string> message;
     steps.push_back(Do([&] {
         dlg.m_romDir = (dir / "unicode").c_str();
         dlg.FillRomList();
-        std::vector<std::string> items = TreeItems(dlg.m_romTree.m_hWnd);
-        ASSERT_EQ(items.size(), 1u);
-        unicodeItem = items[0];
-        EXPECT_EQ(unicodeItem.substr(unicodeItem.size() - 6), " ?.bin");
-        SelectTreeItem(dlg.m_romTree.m_hWnd, unicodeItem);
+        EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd), std::vector<std::string>(2, "?? ?.bin"));
+        // Each item is launched by its own file's short alias.
+        HTREEITEM hItem = TreeView_GetRoot(dlg.m_romTree.m_hWnd);
+        for (int i = 0; i < 2; i++, hItem = TreeView_GetNextSibling(dlg.m_romTree.m_hWnd, hItem)) {
+            TreeView_SelectItem(dlg.m_romTree.m_hWnd, hItem);
+            dlg.LaunchSelected();
+            emulator.WaitForLaunches(++launched);
+        }
+        // A name with no alias (here: the file is gone) is not passed on.
+        for (const wchar_t* name :
+             {L"\\unicode\\\u65e5\u672c \u0431.bin", L"\\unicode\\\u65e5\u672c \u0434.bin"})
+            DeleteFileW((wideDir + name).c_str());
         dlg.LaunchSelected();
-        emulator.WaitForLaunches(4);
     }));
+    steps.push_back(CloseMessageBox("Launcher Error", message));
     steps.push_back(EndDialog(dlg));
     RunModal(dlg, steps, 60000);
 
     std::vector<Launch> launches = emulator.Launches();
-    ASSERT_EQ(launches.size(), 4u);
-    EXPECT_EQ(launches[3].commandLine, "o2em \"" + dir / "unicode\\" + unicodeItem + "\" ");
+    ASSERT_EQ(launches.size(), 5u);
     EXPECT_EQ(launches[0].commandLine, "o2em \"" + dir / "100% roms\\\\a b %s %n.bin\" ");
     EXPECT_EQ(launches[2].commandLine, "o2em \"" + longDir + "\\deep.bin\" ");
+    std::vector<std::string> aliases;
+    for (const Launch& launch : {launches[3], launches[4]}) {
+        std::string prefix = "o2em \"" + dir / "unicode\\";
+        ASSERT_EQ(launch.commandLine.rfind(prefix, 0), 0u) << launch.commandLine;
+        aliases.push_back(launch.commandLine.substr(prefix.size(),
+                                                    launch.commandLine.size() - prefix.size() - 2));
+    }
+    std::sort(aliases.begin(), aliases.end());
+    std::sort(shortNames.begin(), shortNames.end());
+    EXPECT_EQ(aliases, shortNames);
+    for (const Launch& launch : launches)
+        EXPECT_TRUE(launch.romFound) << launch.commandLine;
+    EXPECT_EQ(message, std::vector<std::string>{
+                           "The name of ?? ?.bin cannot be passed to O2em: it has characters that "
+                           "this system's code page cannot spell.\n\nRenaming the file helps."});
 }
 
 // Wine reports no count of handles (GetProcessHandleCount and GetGuiResources

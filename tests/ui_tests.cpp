@@ -234,10 +234,11 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
                    }),
                    launched(3), Do([&] { dlg.EndDialog(0); })});
     ASSERT_EQ(launches.size(), 3u);
-    EXPECT_EQ(launches[0].commandLine, "o2em \"roms\\a.bin\" ");
-    EXPECT_EQ(launches[1].commandLine, "o2em \"roms\\c.bin\" ");
-    EXPECT_EQ(launches[2].commandLine, "o2em \"roms\\b.bin\" ");
-    EXPECT_EQ(launches[2].directory, dir / "emu");
+    for (size_t i = 0; i < launches.size(); i++) {
+        EXPECT_EQ(launches[i].commandLine, "o2em \"" + dir / "roms\\" + "acb"[i] + ".bin\" ");
+        EXPECT_EQ(launches[i].directory, dir / "emu");
+        EXPECT_TRUE(launches[i].romFound);
+    }
 }
 
 // Runs the Directories dialog from the launcher's menu and plays the steps in it.
