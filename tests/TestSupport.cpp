@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <sstream>
 
@@ -11,10 +9,9 @@ static void RemoveTree(const std::string& path)
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
+            std::string name = data.cFileName, child = path + "\\" + name;
             if (name == "." || name == "..")
                 continue;
-            std::string child = path + "\\" + name;
             SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(child);
@@ -31,15 +28,10 @@ TempDir::TempDir()
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
     static unsigned counter = 0;
-    for (;;) {
-        char name[MAX_PATH];
-        snprintf(name, sizeof name, "%szorvane-test-%lu-%u", base, GetCurrentProcessId(),
-                 ++counter);
-        if (CreateDirectoryA(name, NULL)) {
-            m_path = name;
-            return;
-        }
-    }
+    do
+        m_path = std::string(base) + "zorvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++counter);
+    while (!CreateDirectoryA(m_path.c_str(), NULL));
 }
 
 TempDir::~TempDir() { RemoveTree(m_path); }
@@ -50,19 +42,24 @@ ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
     EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
 }
 
-ScopedCurrentDirectory::~ScopedCurrentDirectory() { SetCurrentDirectoryW(m_saved.c_str()); }
+std::wstring CurrentDirectoryW()
+{
+    std::wstring path(GetCurrentDirectoryW(0, NULL), L'\0');
+    path.resize(GetCurrentDirectoryW((DWORD)path.size(), &path[0]));
+    return path;
+}
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 void WriteFile(const std::string& path, const std::string& content)
 {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
+    std::ofstream(path, std::ios::binary) << content;
 }
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 
@@ -75,13 +72,41 @@ std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(!line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1)
+                                                             : line);
     return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+void MakeFiles(const std::string& directory, const std::vector<std::string>& names)
+{
+    CreateDirectoryA(directory.c_str(), NULL);
+    for (const std::string& name : names) {
+        if (!name.empty() && name.back() == '\\')
+            CreateDirectoryA((directory + "\\" + name).c_str(), NULL);
+        else
+            WriteFile(directory + "\\" + name, "");
+    }
+}
+
+std::string MakeLongestDirectory(const std::string& base)
+{
+    // Created through the wide calls, which are not held to MAX_PATH.
+    std::string path = base;
+    for (;;) {
+        std::string longer = path + (path.size() < MAX_PATH - 20 ? "\\long-directory" : "\\x");
+        if (!CreateDirectoryW((L"\\\\?\\" + Wide(longer)).c_str(), NULL) ||
+            !SetCurrentDirectoryA(longer.c_str()))
+            break;
+        path = longer;
+    }
+    SetCurrentDirectoryA(base.c_str());
+    return path;
 }
 
 namespace {
@@ -102,8 +127,10 @@ static void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
     Script* script = g_script;
     if (script == NULL || script->dlg->m_hWnd == NULL)
         return;
-    if (GetTickCount() > script->deadline) {
-        ADD_FAILURE() << "script timed out at step " << script->next;
+    bool timedOut = GetTickCount() > script->deadline;
+    if (timedOut || testing::Test::HasFailure()) {
+        if (timedOut)
+            ADD_FAILURE() << "script timed out at step " << script->next;
         g_script = NULL;
         HWND active = GetActiveWindow();
         if (active != NULL && active != script->dlg->m_hWnd)
@@ -128,7 +155,9 @@ int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs)
     int result = dlg.DoModal();
     KillTimer(NULL, timer);
     g_script = outer;
-    EXPECT_EQ(script.next, script.steps.size()) << "the dialog ended before its script";
+    if (!testing::Test::HasFailure()) {
+        EXPECT_EQ(script.next, script.steps.size()) << "the dialog ended before its script";
+    }
     return result;
 }
 
@@ -140,51 +169,32 @@ Step Do(std::function<void()> action)
     };
 }
 
-namespace {
-struct DialogSearch
+Step End(CDialog& dlg)
 {
-    const char* caption;
-    HWND found;
-};
-} // namespace
+    return Do([&dlg] { dlg.EndDialog(0); });
+}
 
-static BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
+Step OnDialog(const char* caption, std::function<void(HWND)> action)
 {
-    DialogSearch* search = (DialogSearch*)lParam;
-    if (IsWindowVisible(hWnd) && WindowText(hWnd) == search->caption) {
-        search->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    return [caption, action] {
+        HWND hDlg = FindDialog(caption);
+        if (hDlg != NULL)
+            action(hDlg);
+        return hDlg != NULL;
+    };
 }
 
 Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND* owner)
 {
-    return [caption, &texts, owner] {
-        HWND box = FindDialog(caption);
-        if (box == NULL)
-            return false;
+    return OnDialog(caption, [&texts, owner](HWND box) {
         texts = StaticTexts(box);
         if (owner != NULL)
             *owner = GetWindow(box, GW_OWNER);
         EndDialog(box, IDOK);
-        return true;
-    };
+    });
 }
 
-HWND FindDialog(const char* caption)
-{
-    DialogSearch search = {caption, NULL};
-    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, (LPARAM)&search);
-    return search.found;
-}
-
-std::string WindowText(HWND hWnd)
-{
-    char text[2048];
-    GetWindowTextA(hWnd, text, sizeof text);
-    return text;
-}
+HWND FindDialog(const char* caption) { return FindWindowOf(GetCurrentProcessId(), caption); }
 
 std::string ControlText(HWND hDlg, int nID) { return WindowText(GetDlgItem(hDlg, nID)); }
 
@@ -203,20 +213,16 @@ std::vector<std::string> StaticTexts(HWND hDlg)
 std::string ProgramDirectory()
 {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    std::string program(path, length);
+    std::string program(path, GetModuleFileNameA(NULL, path, MAX_PATH));
     return program.substr(0, program.find_last_of('\\'));
 }
 
-StandInEmulator::StandInEmulator(const std::string& directory)
+StandInEmulator::StandInEmulator(const std::string& directory) : m_log(directory + "\\launches.log")
 {
     std::string standIn = ProgramDirectory() + "\\..\\standin\\o2em.exe";
     EXPECT_TRUE(CopyFileA(standIn.c_str(), (directory + "\\o2em.exe").c_str(), FALSE)) << standIn;
-    m_log = directory + "\\launches.log";
     SetEnvironmentVariableA("ZORVANE_O2EM_LOG", m_log.c_str());
 }
-
-StandInEmulator::~StandInEmulator() { SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL); }
 
 std::vector<Launch> StandInEmulator::Launches() const
 {
@@ -232,26 +238,14 @@ std::vector<Launch> StandInEmulator::Launches() const
     return launches;
 }
 
-std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count, DWORD timeoutMs) const
+std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count) const
 {
-    DWORD deadline = GetTickCount() + timeoutMs;
     std::vector<Launch> launches = Launches();
-    while (launches.size() < count && GetTickCount() < deadline) {
+    for (DWORD deadline = GetTickCount() + 5000;
+         launches.size() < count && GetTickCount() < deadline; launches = Launches())
         Sleep(20);
-        launches = Launches();
-    }
+    EXPECT_GE(launches.size(), count) << "launches recorded";
     return launches;
-}
-
-void MakeFiles(const std::string& directory, const std::vector<std::string>& names)
-{
-    CreateDirectoryA(directory.c_str(), NULL);
-    for (const std::string& name : names) {
-        if (!name.empty() && name.back() == '\\')
-            CreateDirectoryA((directory + "\\" + name).c_str(), NULL);
-        else
-            WriteFile(directory + "\\" + name, "");
-    }
 }
 
 static std::string TreeItemText(HWND hTree, HTREEITEM hItem)
@@ -289,26 +283,4 @@ bool SelectTreeItem(HWND hTree, const std::string& text)
             return TreeView_SelectItem(hTree, hItem);
     }
     return false;
-}
-
-std::wstring CurrentDirectoryW()
-{
-    std::wstring path(GetCurrentDirectoryW(0, NULL), L'\0');
-    path.resize(GetCurrentDirectoryW((DWORD)path.size(), &path[0]));
-    return path;
-}
-
-std::string MakeLongestDirectory(const std::string& base)
-{
-    // Created through the wide calls, which are not held to MAX_PATH.
-    std::string path = base;
-    for (;;) {
-        std::string longer = path + (path.size() < MAX_PATH - 20 ? "\\long-directory" : "\\x");
-        std::wstring wide = L"\\\\?\\" + std::wstring(longer.begin(), longer.end());
-        if (!CreateDirectoryW(wide.c_str(), NULL) || !SetCurrentDirectoryA(longer.c_str()))
-            break;
-        path = longer;
-    }
-    SetCurrentDirectoryA(base.c_str());
-    return path;
 }

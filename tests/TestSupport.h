@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "Input.h"
+#include "core/LauncherDlg.h"
 
 #include <algorithm>
 #include <functional>
@@ -31,16 +32,27 @@ class ScopedCurrentDirectory
 {
 public:
     explicit ScopedCurrentDirectory(const std::string& path);
-    ~ScopedCurrentDirectory();
+    ~ScopedCurrentDirectory() { SetCurrentDirectoryW(m_saved.c_str()); }
 
 private:
     std::wstring m_saved;
 };
 
+// The current directory, in UTF-16 so that one of any length can be compared.
+std::wstring CurrentDirectoryW();
+std::wstring Wide(const std::string& ascii);
+inline std::string Str(const CString& s) { return (LPCTSTR)s; }
+
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 std::vector<std::string> SplitLines(const std::string& text);
+bool Contains(const std::vector<std::string>& lines, const std::string& line);
+// Creates empty files (and, for names ending in a backslash, directories) in a directory.
+void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
+// Creates, inside base, the longest directory path that can still be made the
+// current directory, and returns it.
+std::string MakeLongestDirectory(const std::string& base);
 
 // One step of a script run inside a modal loop: true when done, false to be
 // tried again on the next tick.
@@ -48,20 +60,23 @@ using Step = std::function<bool()>;
 
 // Runs the dialog modally and plays the steps, one per timer tick, inside its
 // modal loop (and inside any nested one). Fails the test and cancels the
-// dialog when the steps take longer than the timeout.
+// dialog when the steps take longer than the timeout, or as soon as a step
+// has failed the test.
 int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 15000);
 
-// A step that does something once.
+// A step that does something once; one that waits for a condition; one that
+// ends the dialog with 0.
 Step Do(std::function<void()> action);
-
+inline Step Until(std::function<bool()> condition) { return condition; }
+Step End(CDialog& dlg);
+// A step that waits for this thread's dialog with this caption, then acts on it.
+Step OnDialog(const char* caption, std::function<void(HWND)> action);
 // A step that waits for the message box with this caption, keeps its texts
 // (and its owner) and closes it.
 Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND* owner = NULL);
 
-// The visible top-level dialog of this thread with this caption, or NULL.
+// This thread's visible top-level window with this caption, or NULL.
 HWND FindDialog(const char* caption);
-// The text of a window, and of a dialog's control.
-std::string WindowText(HWND hWnd);
 std::string ControlText(HWND hDlg, int nID);
 // The texts of a dialog's static controls, in order (a message box's text among them).
 std::vector<std::string> StaticTexts(HWND hDlg);
@@ -80,10 +95,10 @@ class StandInEmulator
 {
 public:
     explicit StandInEmulator(const std::string& directory);
-    ~StandInEmulator();
+    ~StandInEmulator() { SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL); }
     std::vector<Launch> Launches() const;
-    // Waits until at least count launches were recorded.
-    std::vector<Launch> WaitForLaunches(size_t count, DWORD timeoutMs = 10000) const;
+    // Waits until at least count launches were recorded; fails the test if they never are.
+    std::vector<Launch> WaitForLaunches(size_t count) const;
 
 private:
     std::string m_log;
@@ -91,9 +106,6 @@ private:
 
 // Where the built test programs and the stand-in are.
 std::string ProgramDirectory();
-
-// Creates empty files (and, for names ending in a backslash, directories) in a directory.
-void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
 
 // The texts of a tree's root items, in order; the selected item's text ("" for none);
 // selecting an item by its text.
@@ -111,10 +123,3 @@ protected:
     void WriteSettings(const std::string& lines) { WriteFile(dir / "zorvane.ini", lines); }
     std::vector<std::string> SettingsLines() { return SplitLines(ReadFile(dir / "zorvane.ini")); }
 };
-
-// Creates, inside base, the longest directory path that can still be made the
-// current directory, and returns it.
-std::string MakeLongestDirectory(const std::string& base);
-
-// The current directory, in UTF-16 so that one of any length can be compared.
-std::wstring CurrentDirectoryW();

@@ -1,6 +1,5 @@
-// The class-library stand-in: message maps, data exchange, modal runs, file search.
+// The class-library stand-in: message maps, data exchange, modal runs, strings.
 #include "TestSupport.h"
-#include "resource.h"
 
 namespace {
 
@@ -211,17 +210,6 @@ TEST(ModalRun, OpensCentredOnTheScreenAndOverItsOwner)
     EXPECT_NEAR((mainRect.top + mainRect.bottom) / 2, (area.top + area.bottom) / 2, 1);
     EXPECT_NEAR((ownedRect.left + ownedRect.right) / 2, (mainRect.left + mainRect.right) / 2, 1);
     EXPECT_NEAR((ownedRect.top + ownedRect.bottom) / 2, (mainRect.top + mainRect.bottom) / 2, 1);
-}
-
-TEST(FileFind, ReportsTheLastMatchToo)
-{
-    TempDir dir;
-    MakeFiles(dir.Path(), {"only.bin", "other.txt"});
-    CFileFind finder;
-    ASSERT_TRUE(finder.FindFile((dir / "*.bin").c_str()));
-    EXPECT_FALSE(finder.FindNextFile());
-    EXPECT_EQ(std::string(finder.GetFileName()), "only.bin");
-    EXPECT_FALSE(finder.FindFile((dir / "*.rom").c_str()));
 }
 
 TEST(String, FormatsAndHandsOutAWritableBuffer)

@@ -1,114 +1,55 @@
 // The option string and the start of the emulator, on a real launcher dialog.
 #include "TestSupport.h"
-#include "core/LauncherDlg.h"
 
 namespace {
-
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-std::string Str(const CString& s) { return (LPCTSTR)s; }
-
-void ResetToDefaults(CLauncherDlg& dlg)
-{
-    dlg.m_fullScreen = dlg.m_scanlines = dlg.m_noSound = dlg.m_noVoice = 0;
-    dlg.m_noLimit = dlg.m_debug = 0;
-    dlg.m_audioVolume = dlg.m_voiceVolume = dlg.m_speed = 100;
-    dlg.m_windowSizeCombo.SetCurSel(1);
-    dlg.m_stick1Combo.SetCurSel(1);
-    dlg.m_stick2Combo.SetCurSel(2);
-}
-
-Step EndDialog(CLauncherDlg& dlg)
-{
-    return Do([&dlg] { dlg.EndDialog(0); });
-}
 
 TEST_F(LauncherTest, OptionStringLeavesOutDefaultsAndKeepsItsFixedOrder)
 {
     CLauncherDlg dlg;
+    // Each case starts from the defaults: {flags and numbers as in the file's
+    // order (debug, no sound, no voice, scanlines, full screen, no limit, audio,
+    // voice, speed), list selections (window, stick 1, stick 2)}.
     struct Case
     {
-        const char* what;
-        std::function<void()> set;
+        std::vector<int> values, lists;
         const char* options;
     };
     const std::vector<Case> cases = {
-        {"defaults", [] {}, ""},
-        {"giant window, full screen, audio 40",
-         [&] {
-             dlg.m_windowSizeCombo.SetCurSel(3);
-             dlg.m_fullScreen = 1;
-             dlg.m_audioVolume = 40;
-         },
-         " -wsize=4 -fullscreen -svolume=40"},
-        {"no sound silences the audio level",
-         [&] {
-             dlg.m_noSound = 1;
-             dlg.m_audioVolume = 40;
-         },
-         " -nosound"},
-        {"no voice silences the voice level",
-         [&] {
-             dlg.m_noVoice = 1;
-             dlg.m_voiceVolume = 10;
-         },
-         " -novoice"},
-        {"no limiter leaves out the speed",
-         [&] {
-             dlg.m_noLimit = 1;
-             dlg.m_speed = 150;
-         },
-         " -nolimit"},
-        {"levels and speed at zero",
-         [&] { dlg.m_audioVolume = dlg.m_voiceVolume = dlg.m_speed = 0; },
-         " -svolume=0 -vvolume=0 -speed=0"},
-        {"stick 1 disabled, stick 2 joystick",
-         [&] {
-             dlg.m_stick1Combo.SetCurSel(0);
-             dlg.m_stick2Combo.SetCurSel(3);
-         },
-         " -s1=0 -s2=3"},
-        {"stick 1 left", [&] { dlg.m_stick1Combo.SetCurSel(2); }, " -s1=2"},
-        {"tiny window", [&] { dlg.m_windowSizeCombo.SetCurSel(0); }, " -wsize=1"},
-        {"lists with no selection",
-         [&] {
-             dlg.m_windowSizeCombo.SetCurSel(-1);
-             dlg.m_stick1Combo.SetCurSel(-1);
-             dlg.m_stick2Combo.SetCurSel(-1);
-         },
-         " -wsize=0 -s1=-1 -s2=-1"},
-        {"switches in the fixed order, whatever order they were set in",
-         [&] {
-             dlg.m_noLimit = 1;
-             dlg.m_debug = 1;
-             dlg.m_fullScreen = 1;
-         },
-         " -fullscreen -debug -nolimit"},
-        {"every fragment",
-         [&] {
-             dlg.m_windowSizeCombo.SetCurSel(2);
-             dlg.m_fullScreen = dlg.m_scanlines = dlg.m_debug = 1;
-             dlg.m_audioVolume = 5;
-             dlg.m_voiceVolume = 6;
-             dlg.m_speed = 7;
-             dlg.m_stick1Combo.SetCurSel(3);
-             dlg.m_stick2Combo.SetCurSel(0);
-         },
+        {{0, 0, 0, 0, 0, 0, 100, 100, 100}, {1, 1, 2}, ""},
+        {{0, 0, 0, 0, 1, 0, 40, 100, 100}, {3, 1, 2}, " -wsize=4 -fullscreen -svolume=40"},
+        // A switch silences its level; no limiter leaves out the speed.
+        {{0, 1, 0, 0, 0, 0, 40, 100, 100}, {1, 1, 2}, " -nosound"},
+        {{0, 0, 1, 0, 0, 1, 100, 10, 150}, {1, 1, 2}, " -novoice -nolimit"},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0},
+         {0, 0, 3},
+         " -wsize=1 -svolume=0 -vvolume=0 -speed=0 -s1=0 -s2=3"},
+        {{0, 0, 0, 0, 0, 0, 100, 100, 100}, {-1, -1, -1}, " -wsize=0 -s1=-1 -s2=-1"},
+        {{0, 0, 0, 0, 0, 0, 100, 100, 100}, {1, 2, 1}, " -s1=2 -s2=1"},
+        {{1, 0, 0, 1, 1, 0, 5, 6, 7},
+         {2, 3, 0},
          " -wsize=3 -fullscreen -scanlines -svolume=5 -vvolume=6 -debug -speed=7 -s1=3 -s2=0"},
-        {"a flag of 2 counts as on", [&] { dlg.m_scanlines = 2; }, " -scanlines"},
-        {"a level out of the slider's range goes through unchanged",
-         [&] { dlg.m_audioVolume = 150; }, " -svolume=150"},
+        // 2 counts as on; a level out of the slider's range goes through unchanged.
+        {{2, 0, 2, 2, 2, 2, 150, 100, 100},
+         {1, 1, 2},
+         " -fullscreen -scanlines -novoice -svolume=150 -debug -nolimit"},
     };
-
     RunModal(dlg, {Do([&] {
                        for (const Case& c : cases) {
-                           ResetToDefaults(dlg);
-                           c.set();
+                           BOOL* flags[] = {&dlg.m_debug,     &dlg.m_noSound,    &dlg.m_noVoice,
+                                            &dlg.m_scanlines, &dlg.m_fullScreen, &dlg.m_noLimit};
+                           for (int i = 0; i < 6; i++)
+                               *flags[i] = c.values[i];
+                           dlg.m_audioVolume = c.values[6];
+                           dlg.m_voiceVolume = c.values[7];
+                           dlg.m_speed = c.values[8];
+                           dlg.m_windowSizeCombo.SetCurSel(c.lists[0]);
+                           dlg.m_stick1Combo.SetCurSel(c.lists[1]);
+                           dlg.m_stick2Combo.SetCurSel(c.lists[2]);
                            EXPECT_EQ(dlg.BuildOptions(), 1);
-                           EXPECT_EQ(Str(dlg.m_options), c.options) << c.what;
+                           EXPECT_EQ(Str(dlg.m_options), c.options);
                        }
                    }),
-                   EndDialog(dlg)});
+                   End(dlg)});
 }
 
 class LaunchTest : public LauncherTest
@@ -139,7 +80,7 @@ TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
         {romDir, emuDir, "o2em \"" + romDir + "\\pacman.bin\" ", emuDir},
         // A relative ROM directory is made absolute when the emulator runs elsewhere,
         {"roms", emuDir, "o2em \"" + romDir + "\\pacman.bin\" ", emuDir},
-        {"roms\\", emuDir, "o2em \"" + romDir + "\\\\pacman.bin\" ", emuDir},
+        {"roms\\", emuDir + "\\", "o2em \"" + romDir + "\\\\pacman.bin\" ", emuDir},
         // and stays as it is when the emulator runs here.
         {"roms", dir.Path(), here, dir.Path()},
         {"roms", "", here, dir.Path()},
@@ -167,7 +108,7 @@ TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
                            launches = emulator.WaitForLaunches(launches.size() + 1);
                        }
                    }),
-                   EndDialog(dlg)});
+                   End(dlg)});
 
     ASSERT_EQ(launches.size(), cases.size() + 1);
     EXPECT_EQ(launches[0].commandLine, "o2em \"" + romDir + "\\game.bin\"  -wsize=4 -fullscreen");
@@ -186,9 +127,7 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
     // As long as the platform allows (Wine stops ANSI programs at MAX_PATH).
     std::string launcherDir = MakeLongestDirectory(dir.Path());
     ASSERT_TRUE(SetCurrentDirectoryA(launcherDir.c_str()));
-
     CLauncherDlg dlg;
-    std::vector<Launch> launches;
     RunModal(dlg, {Do([&] {
                        dlg.m_romDir = romDir.c_str();
                        dlg.m_emuDir = emuDir.c_str();
@@ -196,13 +135,9 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
                        dlg.LaunchSelected();
                        EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
-                       launches = emulator.WaitForLaunches(1);
+                       EXPECT_EQ(emulator.WaitForLaunches(1)[0].directory, emuDir);
                    }),
-                   EndDialog(dlg)});
-
-    ASSERT_EQ(launches.size(), 1u);
-    EXPECT_EQ(launches[0].directory, emuDir);
-    EXPECT_TRUE(launches[0].romFound);
+                   End(dlg)});
 }
 
 TEST_F(LaunchTest, DoesNothingWithoutASelectionButRebuildsTheOptions)
@@ -217,17 +152,19 @@ TEST_F(LaunchTest, DoesNothingWithoutASelectionButRebuildsTheOptions)
                        dlg.m_options = "stale";
                        dlg.LaunchSelected();
                        EXPECT_EQ(Str(dlg.m_options), " -debug");
-                       EXPECT_EQ(FindDialog("Launcher Error"), (HWND)NULL);
                    }),
-                   EndDialog(dlg)});
+                   End(dlg)});
     Sleep(300);
+    EXPECT_EQ(FindDialog("Launcher Error"), (HWND)NULL);
     EXPECT_TRUE(emulator.Launches().empty());
 }
 
 TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
 {
-    const std::string missing = dir / "nothing";
-    for (const std::string& emu : {missing, std::string()}) {
+    CreateDirectoryA((dir / "broken").c_str(), NULL);
+    WriteFile(dir / "broken\\o2em.exe", "this is not a program");
+    for (const std::string& emu :
+         {dir / "nothing", std::string(), dir / "50%s %n emu\\", dir / "broken"}) {
         CLauncherDlg dlg;
         std::vector<std::string> texts;
         HWND owner = NULL, launcher = NULL;
@@ -240,7 +177,7 @@ TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
                            dlg.LaunchSelected();
                            EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
                        }),
-                       CloseMessageBox("Launcher Error", texts, &owner), EndDialog(dlg)});
+                       CloseMessageBox("Launcher Error", texts, &owner), End(dlg)});
         EXPECT_EQ(texts, std::vector<std::string>{"Unable to find O2em.exe at " + emu});
         EXPECT_EQ(owner, launcher);
     }

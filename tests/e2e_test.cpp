@@ -56,10 +56,9 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_EQ(launches[0].commandLine, "o2em \"" + dir / "roms\\alpha.bin\"  -fullscreen");
     EXPECT_EQ(launches[0].directory, dir / "emu");
     EXPECT_TRUE(launches[0].romFound);
-    std::vector<std::string> lines = SplitLines(ReadFile(dir / "zorvane.ini"));
     for (const std::string& line : {std::string("ROMS_DIR=roms"), "EMU_DIR=" + dir / "emu",
                                     std::string("FULLSCREEN=1"), std::string("STICK2=2")})
-        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+        EXPECT_TRUE(Contains(SplitLines(ReadFile(dir / "zorvane.ini")), line)) << line;
 }
 
 } // namespace

@@ -1,13 +1,7 @@
 // The ROM list: the *.bin entries of the ROM directory in the tree, sorted.
 #include "TestSupport.h"
-#include "core/LauncherDlg.h"
 
 namespace {
-
-Step EndDialog(CLauncherDlg& dlg)
-{
-    return Do([&dlg] { dlg.EndDialog(0); });
-}
 
 // The order a tree gives names inserted one by one with TVI_SORT.
 std::vector<std::string> SortedByTheTree(HWND hParent, const std::vector<std::string>& names)
@@ -44,7 +38,7 @@ TEST_F(LauncherTest, ListsTheRomsInTheOrderOfTheTreesSortedInsertion)
                        std::vector<std::string> reversed(names.rbegin(), names.rend());
                        EXPECT_EQ(listed, SortedByTheTree(dlg.m_hWnd, reversed));
                    }),
-                   EndDialog(dlg)});
+                   End(dlg)});
 }
 
 TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThem)
@@ -59,16 +53,14 @@ TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThem)
                                                            "saves.bin"}));
                        for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
                             hItem = TreeView_GetNextSibling(hTree, hItem)) {
-                           TVITEMA item = {};
-                           item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
-                           item.hItem = hItem;
+                           TVITEMA item = {TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE, hItem};
                            item.iImage = item.iSelectedImage = -5;
                            TreeView_GetItem(hTree, &item);
                            EXPECT_EQ(item.iImage, 0);
                            EXPECT_EQ(item.iSelectedImage, 0);
                        }
                    }),
-                   EndDialog(dlg)});
+                   End(dlg)});
 }
 
 TEST_F(LauncherTest, ARefillReplacesTheListAndLeavesNothingSelected)
@@ -100,9 +92,9 @@ TEST_F(LauncherTest, ARefillReplacesTheListAndLeavesNothingSelected)
                   dlg.m_romDir = "";
                   dlg.FillRomList();
                   std::vector<std::string> items = TreeItems(hTree);
-                  EXPECT_NE(std::find(items.begin(), items.end(), atRoot.substr(1)), items.end());
+                  EXPECT_TRUE(Contains(items, atRoot.substr(1)));
               }),
-              EndDialog(dlg)});
+              End(dlg)});
     DeleteFileA(atRoot.c_str());
 }
 
@@ -143,7 +135,7 @@ TEST_F(LauncherTest, TheTreeShowsTheRomImageInItsOwnColours)
                        EXPECT_EQ(PixelOf(hImages, 2, 15), RGB(192, 192, 192));
                        EXPECT_EQ(PixelOf(hImages, 0, 0), RGB(255, 255, 255));
                    }),
-                   EndDialog(dlg)});
+                   End(dlg)});
 }
 
 } // namespace

@@ -1,23 +1,9 @@
 // zorvane.ini: read when the launcher opens, written by its close message.
 #include "TestSupport.h"
-#include "core/LauncherDlg.h"
 
-#include <shlobj.h>
+#include <random>
 
 namespace {
-
-std::string Str(const CString& s) { return (LPCTSTR)s; }
-
-Step EndDialog(CLauncherDlg& dlg)
-{
-    return Do([&dlg] { dlg.EndDialog(0); });
-}
-
-const std::vector<std::string> kDefaultFile = {
-    "[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=",     "DEBUG=0",        "NOAUDIO=0",
-    "NOVOICE=0",  "SCANLINES=0",   "FULLSCREEN=0", "SPEEDLIMITER=0", "AUDIO=100",
-    "VOICE=100",  "SPEED=100",     "WINDOW=1",     "STICK1=1",       "STICK2=2",
-};
 
 std::vector<std::string> WithoutBlankLines(std::vector<std::string> lines)
 {
@@ -25,82 +11,89 @@ std::vector<std::string> WithoutBlankLines(std::vector<std::string> lines)
     return lines;
 }
 
+// The fourteen settings as the file stores them, in its order.
+std::vector<std::string> Settings(CLauncherDlg& dlg)
+{
+    std::vector<std::string> values = {Str(dlg.m_romDir), Str(dlg.m_emuDir)};
+    for (int value : {dlg.m_debug, dlg.m_noSound, dlg.m_noVoice, dlg.m_scanlines, dlg.m_fullScreen,
+                      dlg.m_noLimit, dlg.m_audioVolume, dlg.m_voiceVolume, dlg.m_speed,
+                      dlg.m_windowSizeCombo.GetCurSel(), dlg.m_stick1Combo.GetCurSel(),
+                      dlg.m_stick2Combo.GetCurSel()})
+        values.push_back(std::to_string(value));
+    return values;
+}
+
 TEST_F(LauncherTest, WithoutAFileTheDefaultsApplyAndASaveWritesFourteenKeysInOrder)
 {
     CLauncherDlg dlg;
     RunModal(dlg, {Do([&] {
-                       EXPECT_EQ(Str(dlg.m_romDir), "roms");
-                       EXPECT_EQ(Str(dlg.m_emuDir), "");
-                       for (BOOL flag : {dlg.m_debug, dlg.m_noSound, dlg.m_noVoice, dlg.m_scanlines,
-                                         dlg.m_fullScreen, dlg.m_noLimit})
-                           EXPECT_EQ(flag, 0);
-                       EXPECT_EQ(dlg.m_audioVolume, 100);
-                       EXPECT_EQ(dlg.m_voiceVolume, 100);
-                       EXPECT_EQ(dlg.m_speed, 100);
-                       EXPECT_EQ(dlg.m_windowSizeCombo.GetCurSel(), 1);
-                       EXPECT_EQ(dlg.m_stick1Combo.GetCurSel(), 1);
-                       EXPECT_EQ(dlg.m_stick2Combo.GetCurSel(), 2);
+                       EXPECT_EQ(Settings(dlg),
+                                 (std::vector<std::string>{"roms", "", "0", "0", "0", "0", "0", "0",
+                                                           "100", "100", "100", "1", "1", "2"}));
                        dlg.BuildOptions();
                        EXPECT_EQ(Str(dlg.m_options), "");
                        dlg.SaveSettings();
                    }),
-                   EndDialog(dlg)});
-    EXPECT_EQ(WithoutBlankLines(SettingsLines()), kDefaultFile);
+                   End(dlg)});
+    EXPECT_EQ(WithoutBlankLines(SettingsLines()),
+              (std::vector<std::string>{"[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=0",
+                                        "NOAUDIO=0", "NOVOICE=0", "SCANLINES=0", "FULLSCREEN=0",
+                                        "SPEEDLIMITER=0", "AUDIO=100", "VOICE=100", "SPEED=100",
+                                        "WINDOW=1", "STICK1=1", "STICK2=2"}));
 }
 
 TEST_F(LauncherTest, OddValuesLoadByTheFileRules)
 {
-    WriteSettings(
-        "[SETTINGS]\r\nROMS_DIR=\r\nEMU_DIR=\r\nDEBUG=2\r\nNOAUDIO=5\r\nNOVOICE=-1\r\n"
-        "SCANLINES=1\r\nFULLSCREEN=yes\r\nAUDIO=abc\r\nVOICE=\r\nSPEED=150\r\nWINDOW=7\r\n"
-        "STICK1=0\r\nSTICK2=3\r\n");
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       EXPECT_EQ(Str(dlg.m_romDir), "roms");
-                       EXPECT_EQ(Str(dlg.m_emuDir), "");
-                       // 2 counts as on; anything outside 0..2 is off once the dialog is open.
-                       EXPECT_EQ(dlg.m_debug, 2);
-                       EXPECT_EQ(dlg.m_noSound, 0);
-                       EXPECT_EQ(dlg.m_noVoice, 0);
-                       EXPECT_EQ(dlg.m_scanlines, 1);
-                       EXPECT_EQ(dlg.m_fullScreen, 0);
-                       EXPECT_EQ(dlg.m_audioVolume, 0);
-                       EXPECT_EQ(dlg.m_voiceVolume, 100);
-                       EXPECT_EQ(dlg.m_speed, 150);
-                       EXPECT_EQ(dlg.m_speedSlider.GetPos(), 150);
-                       EXPECT_EQ(dlg.m_windowSizeCombo.GetCurSel(), -1);
-                       EXPECT_EQ(dlg.m_stick1Combo.GetCurSel(), 0);
-                       EXPECT_EQ(dlg.m_stick2Combo.GetCurSel(), 3);
-                       dlg.BuildOptions();
-                       EXPECT_EQ(Str(dlg.m_options),
-                                 " -wsize=0 -scanlines -svolume=0 -debug -speed=150 -s1=0 -s2=3");
-                       dlg.SaveSettings();
-                       EXPECT_EQ(WithoutBlankLines(SettingsLines()),
-                                 (std::vector<std::string>{
-                                     "[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=1",
-                                     "NOAUDIO=0", "NOVOICE=0", "SCANLINES=1", "FULLSCREEN=0",
-                                     "AUDIO=0", "VOICE=100", "SPEED=150", "WINDOW=-1", "STICK1=0",
-                                     "STICK2=3", "SPEEDLIMITER=0"}));
-
-                       // The load itself keeps a flag as the number read.
-                       WriteSettings("[SETTINGS]\r\nNOAUDIO=5\r\nSPEEDLIMITER=-3\r\n");
-                       dlg.LoadSettings();
-                       EXPECT_EQ(dlg.m_noSound, 5);
-                       EXPECT_EQ(dlg.m_noLimit, -3);
-                   }),
-                   EndDialog(dlg)});
-}
-
-TEST_F(LauncherTest, AValueLongerThan511CharactersLoadsCut)
-{
-    WriteSettings("[SETTINGS]\r\nEMU_DIR=" + std::string(600, 'e') + "\r\n");
+    WriteSettings("[SETTINGS]\r\nROMS_DIR=\r\nEMU_DIR=" + std::string(600, 'e') +
+                  "\r\nDEBUG=2\r\nNOAUDIO=5\r\nNOVOICE=-1\r\nSCANLINES=1\r\nFULLSCREEN=yes\r\n"
+                  "AUDIO=abc\r\nVOICE=\r\nSPEED=150\r\nWINDOW=7\r\nSTICK1=0\r\nSTICK2=3\r\n");
     CLauncherDlg dlg;
     RunModal(dlg,
-             {Do([&] { EXPECT_EQ(Str(dlg.m_emuDir), std::string(511, 'e')); }), EndDialog(dlg)});
+             {Do([&] {
+                  // An empty value takes the default; a value is cut at 511
+                  // characters; 2 counts as on, and anything outside 0..2 is
+                  // off once the dialog is open; a list index past the end
+                  // selects nothing.
+                  EXPECT_EQ(Settings(dlg), (std::vector<std::string>{
+                                               "roms", std::string(511, 'e'), "2", "0", "0", "1",
+                                               "0", "0", "0", "100", "150", "-1", "0", "3"}));
+                  EXPECT_EQ(dlg.m_speedSlider.GetPos(), 150);
+                  dlg.BuildOptions();
+                  EXPECT_EQ(Str(dlg.m_options),
+                            " -wsize=0 -scanlines -svolume=0 -debug -speed=150 -s1=0 -s2=3");
+                  dlg.SaveSettings();
+                  EXPECT_EQ(WithoutBlankLines(SettingsLines()),
+                            (std::vector<std::string>{
+                                "[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=" + std::string(511, 'e'),
+                                "DEBUG=1", "NOAUDIO=0", "NOVOICE=0", "SCANLINES=1", "FULLSCREEN=0",
+                                "AUDIO=0", "VOICE=100", "SPEED=150", "WINDOW=-1", "STICK1=0",
+                                "STICK2=3", "SPEEDLIMITER=0"}));
+
+                  // The load itself keeps a flag as the number read.
+                  WriteSettings("[SETTINGS]\r\nNOAUDIO=5\r\nSPEEDLIMITER=-3\r\n");
+                  dlg.LoadSettings();
+                  EXPECT_EQ(dlg.m_noSound, 5);
+                  EXPECT_EQ(dlg.m_noLimit, -3);
+              }),
+              End(dlg)});
 }
 
 TEST_F(LauncherTest, SettingsSurviveASaveAndALoad)
 {
+    const std::vector<std::string> saved = {"C:\\some roms\\",
+                                            "D:\\emu",
+                                            "1",
+                                            "1",
+                                            "1",
+                                            "1",
+                                            "1",
+                                            "1",
+                                            "33",
+                                            "0",
+                                            "200",
+                                            "3",
+                                            "-1",
+                                            "0"};
     {
         CLauncherDlg dlg;
         RunModal(dlg, {Do([&] {
@@ -116,24 +109,16 @@ TEST_F(LauncherTest, SettingsSurviveASaveAndALoad)
                            dlg.m_stick2Combo.SetCurSel(0);
                            dlg.SaveSettings();
                        }),
-                       EndDialog(dlg)});
+                       End(dlg)});
     }
     CLauncherDlg dlg;
     RunModal(dlg, {Do([&] {
-                       EXPECT_EQ(Str(dlg.m_romDir), "C:\\some roms\\");
-                       EXPECT_EQ(Str(dlg.m_emuDir), "D:\\emu");
-                       for (BOOL flag : {dlg.m_debug, dlg.m_noSound, dlg.m_noVoice, dlg.m_scanlines,
-                                         dlg.m_fullScreen, dlg.m_noLimit})
-                           EXPECT_EQ(flag, 1);
-                       EXPECT_EQ(dlg.m_audioVolume, 33);
-                       EXPECT_EQ(dlg.m_voiceVolume, 0);
-                       EXPECT_EQ(dlg.m_speed, 200);
+                       EXPECT_EQ(Settings(dlg), saved);
                        EXPECT_EQ(dlg.m_audioSlider.GetPos(), 33);
-                       EXPECT_EQ(dlg.m_windowSizeCombo.GetCurSel(), 3);
-                       EXPECT_EQ(dlg.m_stick1Combo.GetCurSel(), -1);
-                       EXPECT_EQ(dlg.m_stick2Combo.GetCurSel(), 0);
+                       EXPECT_EQ(dlg.m_voiceSlider.GetPos(), 0);
+                       EXPECT_EQ(dlg.m_speedSlider.GetPos(), 200);
                    }),
-                   EndDialog(dlg)});
+                   End(dlg)});
 }
 
 TEST_F(LauncherTest, ASaveKeepsWhatElseTheFileHolds)
@@ -141,20 +126,82 @@ TEST_F(LauncherTest, ASaveKeepsWhatElseTheFileHolds)
     WriteSettings(
         "; written by hand\r\n[OTHER]\r\nA=1\r\n[SETTINGS]\r\nEXTRA=keep\r\nAUDIO=50\r\n");
     CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] { dlg.SaveSettings(); }), EndDialog(dlg)});
-    std::vector<std::string> lines = SettingsLines();
+    RunModal(dlg, {Do([&] { dlg.SaveSettings(); }), End(dlg)});
     for (const char* kept :
          {"; written by hand", "[OTHER]", "A=1", "EXTRA=keep", "AUDIO=50", "STICK2=2"})
-        EXPECT_NE(std::find(lines.begin(), lines.end(), kept), lines.end()) << kept;
+        EXPECT_TRUE(Contains(SettingsLines(), kept)) << kept;
+}
+
+// Files no one should write still open with settings in range, close cleanly,
+// and, where the file can be written, load back as they were saved.
+TEST_F(LauncherTest, BadSettingsFilesOpenWellAndSurviveASave)
+{
+    std::string utf16 = "\xFF\xFE", noise;
+    for (char c : std::string("[SETTINGS]\r\nAUDIO=42\r\n"))
+        utf16 += std::string(1, c) + '\0';
+    std::mt19937 random(7);
+    for (int i = 0; i < 5000; i++)
+        noise += (char)random();
+    const std::vector<std::string> contents = {
+        "",
+        noise,
+        "[SETTINGS]\r\nAUDIO=7\r\n" + std::string(1 << 20, 'x'),
+        "[SETTINGS]\r\nROMS_DIR=" + std::string(100000, 'r') + "\r\n",
+        "AUDIO=5\r\nDEBUG=1\r\n",
+        "[SETTINGS]\r\nAUDIO=5\r\n[SETTINGS]\r\nAUDIO=6\r\nAUDIO=7\r\n",
+        "[settings]\r\naudio=5\r\nroms_dir=x\r\n  SPEED  =  5  \r\n; DEBUG=1\r\n",
+        "[SETTINGS]\r\nROMS_DIR=\"C:\\my roms\"\r\nAUDIO=\"5\"\r\nVOICE= 7 \r\nSPEED=12abc\r\n",
+        "[SETTINGS]\r\nROMS_DIR=%s%n%d\r\nEMU_DIR=%s%s%s%n\r\n",
+        "[SETTINGS]\r\nAUDIO=-2147483648\r\nSPEED=99999999999\r\nWINDOW=99999999999\r\n"
+        "STICK1=-7\r\nSTICK2=+3\r\nNOVOICE=0x10\r\nSCANLINES=2147483647\r\n",
+        "\xEF\xBB\xBF[SETTINGS]\r\nAUDIO=5\r\n",
+        utf16,
+        // A directory and a read-only file, which cannot be written.
+        "",
+        "[SETTINGS]\r\nAUDIO=5\r\n",
+    };
+    std::string path = dir / "zorvane.ini";
+    for (size_t i = 0; i < contents.size(); i++) {
+        bool writable = i < contents.size() - 2;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+        RemoveDirectoryA(path.c_str());
+        if (i == contents.size() - 2)
+            CreateDirectoryA(path.c_str(), NULL);
+        else
+            WriteFile(path, contents[i]);
+        if (i == contents.size() - 1)
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+
+        std::vector<std::string> opened;
+        CLauncherDlg dlg;
+        int result = RunModal(
+            dlg, {Do([&] {
+                opened = Settings(dlg);
+                for (int flag = 2; flag < 8; flag++)
+                    EXPECT_TRUE(opened[flag] == "0" || opened[flag] == "1" || opened[flag] == "2")
+                        << i;
+                for (int list = 11; list < 14; list++)
+                    EXPECT_TRUE(std::stoi(opened[list]) >= -1 && std::stoi(opened[list]) <= 3) << i;
+                dlg.SendMessage(WM_CLOSE);
+            })});
+        EXPECT_EQ(result, IDCANCEL) << i;
+        if (!writable)
+            continue;
+        CLauncherDlg again;
+        RunModal(again, {Do([&] { EXPECT_EQ(Settings(again), opened) << i; }), End(again)});
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(LauncherTest, ALongCurrentDirectoryNeverSendsTheFileElsewhere)
 {
     // Just short enough for the profile functions (MAX_PATH for the whole file path).
     std::string nearLimit = dir.Path();
-    while (nearLimit.size() + sizeof "\\zorvane.ini" < MAX_PATH - 5)
+    while (nearLimit.size() + sizeof "\\zorvane.ini" < MAX_PATH - 5) {
         nearLimit += "\\d";
-    SHCreateDirectoryExA(NULL, nearLimit.c_str(), NULL);
+        CreateDirectoryA(nearLimit.c_str(), NULL);
+    }
     {
         ScopedCurrentDirectory inDir(nearLimit);
         WriteFile("zorvane.ini", "[SETTINGS]\r\nAUDIO=42\r\n");
@@ -164,9 +211,8 @@ TEST_F(LauncherTest, ALongCurrentDirectoryNeverSendsTheFileElsewhere)
                            dlg.m_speed = 77;
                            dlg.SaveSettings();
                        }),
-                       EndDialog(dlg)});
-        std::vector<std::string> lines = SplitLines(ReadFile("zorvane.ini"));
-        EXPECT_NE(std::find(lines.begin(), lines.end(), "SPEED=77"), lines.end());
+                       End(dlg)});
+        EXPECT_TRUE(Contains(SplitLines(ReadFile("zorvane.ini")), "SPEED=77"));
     }
 
     // Past it, the platform cannot reach the file: the save fails silently and

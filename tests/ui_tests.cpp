@@ -1,12 +1,9 @@
 // The launcher window as a user meets it: real controls, real input, real files.
 #include "TestSupport.h"
-#include "core/LauncherDlg.h"
 
 #include <shlobj.h>
 
 namespace {
-
-std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 std::string ListText(HWND hDlg, int nID)
 {
@@ -25,21 +22,6 @@ bool IsTicked(HWND hDlg, int nID)
 
 const int kCheckBoxes[] = {IDC_FULLSCREEN, IDC_SCANLINES, IDC_NOSOUND,
                            IDC_NOVOICE,    IDC_NOLIMIT,   IDC_DEBUG};
-
-// Waits for the dialog with this caption, then acts on it.
-Step OnDialog(const char* caption, std::function<void(HWND)> action)
-{
-    return [caption, action] {
-        HWND hDlg = FindDialog(caption);
-        if (hDlg == NULL)
-            return false;
-        action(hDlg);
-        return true;
-    };
-}
-
-// Waits until a condition holds.
-Step Until(std::function<bool()> condition) { return condition; }
 
 Step Focus(HWND& hWnd, int nID = 0)
 {
@@ -98,9 +80,8 @@ TEST_F(LauncherWindowTest, OpensWithOutOfRangeSettingsAsTheFileHasThem)
                               dlg.SendMessage(WM_CLOSE);
                           })});
     EXPECT_EQ(result, IDCANCEL);
-    std::vector<std::string> lines = SettingsLines();
     for (const char* line : {"AUDIO=150", "DEBUG=0", "SCANLINES=1"})
-        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+        EXPECT_TRUE(Contains(SettingsLines(), line)) << line;
 }
 
 POINT ThumbCenter(HWND hSlider)
@@ -112,44 +93,57 @@ POINT ThumbCenter(HWND hSlider)
     return point;
 }
 
-TEST_F(LauncherWindowTest, ASliderSetsItsValueWhenTheMouseReleasesIt)
+TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
 {
     CLauncherDlg dlg;
-    HWND hDlg = NULL, hSlider = NULL;
+    struct Slider
+    {
+        CSliderCtrl& slider;
+        int& value;
+        int nValueBox, target;
+    };
+    const std::vector<Slider> sliders = {
+        {dlg.m_audioSlider, dlg.m_audioVolume, IDC_AUDIO_VALUE, 40},
+        {dlg.m_voiceSlider, dlg.m_voiceVolume, IDC_VOICE_VALUE, 70},
+        {dlg.m_speedSlider, dlg.m_speed, IDC_SPEED_VALUE, 150}};
+    HWND hDlg = NULL;
     POINT grip = {};
-    RunModal(dlg, {Do([&] {
-                       hDlg = dlg.m_hWnd;
-                       hSlider = dlg.m_audioSlider.m_hWnd;
-                   }),
-                   Focus(hDlg), Do([&] {
-                       grip = ThumbCenter(hSlider);
-                       MouseDown(grip);
-                   }),
-                   // Drag left until the thumb sits at 40.
-                   Until([&] {
-                       int pos = dlg.m_audioSlider.GetPos();
-                       if (pos == 40)
-                           return true;
-                       grip.x += pos > 40 ? -1 : 1;
-                       MouseMove(grip);
-                       return false;
-                   }),
-                   Do([&] {
-                       // Not yet released: nothing changes.
-                       EXPECT_EQ(dlg.m_audioVolume, 100);
-                       MouseUp(grip);
-                   }),
-                   Until([&] { return dlg.m_audioVolume != 100; }), Do([&] {
-                       EXPECT_EQ(dlg.m_audioVolume, 40);
-                       EXPECT_EQ(ControlText(hDlg, IDC_AUDIO_VALUE), "40");
-                   }),
-                   Focus(hDlg, IDC_AUDIO_SLIDER), Do([&] { PressKey(VK_RIGHT); }),
-                   Until([&] { return dlg.m_audioSlider.GetPos() == 41; }), Do([&] {
-                       // The keyboard moves the thumb but not the setting.
-                       EXPECT_EQ(dlg.m_audioVolume, 40);
-                       EXPECT_EQ(ControlText(hDlg, IDC_AUDIO_VALUE), "40");
-                       dlg.EndDialog(0);
-                   })});
+    std::vector<Step> steps = {Do([&] { hDlg = dlg.m_hWnd; }), Focus(hDlg)};
+    for (const Slider& s : sliders) {
+        steps.push_back(Do([&] {
+            grip = ThumbCenter(s.slider.m_hWnd);
+            MouseDown(grip);
+        }));
+        // Drag until the thumb sits at the target.
+        steps.push_back(Until([&] {
+            int pos = s.slider.GetPos();
+            if (pos == s.target)
+                return true;
+            grip.x += pos > s.target ? -1 : 1;
+            MouseMove(grip);
+            return false;
+        }));
+        steps.push_back(Do([&] {
+            // Not yet released: nothing changes.
+            EXPECT_EQ(s.value, 100);
+            MouseUp(grip);
+        }));
+        steps.push_back(Until([&] { return s.value != 100; }));
+        steps.push_back(Do([&] {
+            EXPECT_EQ(s.value, s.target);
+            EXPECT_EQ(ControlText(hDlg, s.nValueBox), std::to_string(s.target));
+        }));
+    }
+    // The keyboard moves the thumb but not the setting.
+    steps.push_back(Focus(hDlg, IDC_SPEED_SLIDER));
+    steps.push_back(Do([] { PressKey(VK_RIGHT); }));
+    steps.push_back(Until([&] { return dlg.m_speedSlider.GetPos() == 151; }));
+    steps.push_back(Do([&] {
+        EXPECT_EQ(dlg.m_speed, 150);
+        EXPECT_EQ(ControlText(hDlg, IDC_SPEED_VALUE), "150");
+        dlg.EndDialog(0);
+    }));
+    RunModal(dlg, steps);
 }
 
 TEST_F(LauncherWindowTest, EachCheckBoxFlipsItsOwnSetting)
@@ -241,23 +235,93 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
     }
 }
 
-// Runs the Directories dialog from the launcher's menu and plays the steps in it.
-class DirectoriesTest : public LauncherWindowTest
+// Opens a folder picker with its "..." button, chooses a folder (or cancels).
+std::vector<Step> Browse(int nButton, const std::string& folder)
 {
-protected:
-    CLauncherDlg dlg;
-    std::vector<std::string> itemsAfter;
+    return {OnDialog("Settings",
+                     [nButton](HWND hSettings) {
+                         PostMessageA(hSettings, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
+                                      (LPARAM)GetDlgItem(hSettings, nButton));
+                     }),
+            Until([folder, nButton] {
+                HWND hPicker = GetActiveWindow();
+                if (hPicker == NULL || WindowText(hPicker) == "Settings" ||
+                    WindowText(hPicker) == "Zorvane V0.1b")
+                    return false;
+                EXPECT_TRUE(Contains(StaticTexts(hPicker), nButton == IDC_BROWSE_ROMDIR
+                                                               ? "Select the Roms Directory"
+                                                               : "Select the O2em Directory"));
+                if (folder.empty()) {
+                    PostMessageA(hPicker, WM_COMMAND, IDCANCEL, 0);
+                    return true;
+                }
+                // The picker takes the selection once its tree is filled.
+                SendMessageA(hPicker, BFFM_SETSELECTIONA, TRUE, (LPARAM)folder.c_str());
+                HWND hTree = FindWindowExA(hPicker, NULL, WC_TREEVIEWA, NULL);
+                if (SelectedTreeItem(hTree) != folder.substr(folder.find_last_of('\\') + 1))
+                    return false;
+                PostMessageA(hPicker, WM_COMMAND, IDOK, 0);
+                return true;
+            })};
+}
 
-    void SetUp() override
-    {
-        LauncherWindowTest::SetUp();
-        MakeFiles(dir / "other", {"x.bin"});
-        WriteSettings("[SETTINGS]\r\nEMU_DIR=C:\\old emu\r\n");
-    }
+Step Type(int nID, const char* text)
+{
+    return OnDialog("Settings", [nID, text](HWND h) { SetDlgItemTextA(h, nID, text); });
+}
 
-    void RunDirectories(std::vector<Step> inSettings)
+Step Press(int nKey)
+{
+    return OnDialog("Settings", [nKey](HWND h) {
+        SetForegroundWindow(h);
+        PressKey(nKey);
+    });
+}
+
+TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFollows)
+{
+    MakeFiles(dir / "other", {"x.bin"});
+    WriteSettings("[SETTINGS]\r\nEMU_DIR=C:\\old emu\r\n");
+    const std::vector<std::string> roms = {"a.bin", "b.bin", "c.bin"}, other = {"x.bin"};
+    struct Case
     {
+        const char* what;
+        std::vector<Step> steps;
+        std::string romDir, emuDir;
+        std::vector<std::string> items;
+    };
+    std::vector<Step> browsed = {Type(IDC_ROMDIR, "other")};
+    for (const Step& step : Browse(IDC_BROWSE_EMUDIR, dir / "other"))
+        browsed.push_back(step);
+    browsed.push_back(OnDialog(
+        "Settings", [&](HWND h) { EXPECT_EQ(ControlText(h, IDC_EMUDIR), dir / "other"); }));
+    browsed.push_back(Press(VK_ESCAPE));
+    std::vector<Step> cancelled = Browse(IDC_BROWSE_ROMDIR, "");
+    cancelled.push_back(Press(VK_ESCAPE));
+    const std::vector<Case> cases = {
+        {"OK unchanged",
+         {OnDialog("Settings", [](HWND h) { ClickAt(CenterOf(GetDlgItem(h, IDOK))); })},
+         "roms",
+         "C:\\old emu",
+         roms},
+        {"typed, Enter",
+         {Type(IDC_ROMDIR, "other"), Press(VK_RETURN)},
+         "other",
+         "C:\\old emu",
+         other},
+        {"typed, Escape",
+         {Type(IDC_ROMDIR, "other"), Press(VK_ESCAPE)},
+         "roms",
+         "C:\\old emu",
+         roms},
+        // A browsed folder, and what was typed before it, survive Escape.
+        {"browsed, Escape", browsed, "other", dir / "other", other},
+        {"picker cancelled", cancelled, "roms", "C:\\old emu", roms},
+    };
+    for (const Case& c : cases) {
+        CLauncherDlg dlg;
         AfxGetApp()->m_pMainWnd = &dlg;
+        std::vector<std::string> items;
         std::vector<Step> steps = {
             Do([&] { PostMessageA(dlg.m_hWnd, WM_COMMAND, ID_SETTINGS_DIRECTORIES, 0); }),
             OnDialog("Settings", [&](HWND hSettings) {
@@ -266,106 +330,17 @@ protected:
                 EXPECT_EQ(ControlText(hSettings, IDC_ROMDIR), "roms");
                 EXPECT_EQ(ControlText(hSettings, IDC_EMUDIR), "C:\\old emu");
             })};
-        steps.insert(steps.end(), inSettings.begin(), inSettings.end());
+        steps.insert(steps.end(), c.steps.begin(), c.steps.end());
         steps.push_back(Until([&] { return FindDialog("Settings") == NULL; }));
         steps.push_back(Do([&] {
-            itemsAfter = TreeItems(dlg.m_romTree.m_hWnd);
+            items = TreeItems(dlg.m_romTree.m_hWnd);
             dlg.EndDialog(0);
         }));
         RunModal(dlg, steps);
+        EXPECT_EQ(Str(dlg.m_romDir), c.romDir) << c.what;
+        EXPECT_EQ(Str(dlg.m_emuDir), c.emuDir) << c.what;
+        EXPECT_EQ(items, c.items) << c.what;
     }
-
-    // Opens a folder picker with its "..." button, chooses a folder (or cancels).
-    static std::vector<Step> Browse(int nButton, const std::string& folder)
-    {
-        return {OnDialog("Settings",
-                         [nButton](HWND hSettings) {
-                             PostMessageA(hSettings, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
-                                          (LPARAM)GetDlgItem(hSettings, nButton));
-                         }),
-                Until([folder] {
-                    HWND hPicker = GetActiveWindow();
-                    if (hPicker == NULL || WindowText(hPicker) == "Settings" ||
-                        WindowText(hPicker) == "Zorvane V0.1b")
-                        return false;
-                    std::vector<std::string> texts = StaticTexts(hPicker);
-                    EXPECT_TRUE(std::find(texts.begin(), texts.end(),
-                                          "Select the O2em Directory") != texts.end() ||
-                                std::find(texts.begin(), texts.end(),
-                                          "Select the Roms Directory") != texts.end());
-                    if (folder.empty()) {
-                        PostMessageA(hPicker, WM_COMMAND, IDCANCEL, 0);
-                        return true;
-                    }
-                    // The picker takes the selection once its tree is filled.
-                    SendMessageA(hPicker, BFFM_SETSELECTIONA, TRUE, (LPARAM)folder.c_str());
-                    HWND hTree = FindWindowExA(hPicker, NULL, WC_TREEVIEWA, NULL);
-                    if (SelectedTreeItem(hTree) != folder.substr(folder.find_last_of('\\') + 1))
-                        return false;
-                    PostMessageA(hPicker, WM_COMMAND, IDOK, 0);
-                    return true;
-                })};
-    }
-
-    static Step Type(int nID, const char* text)
-    {
-        return OnDialog("Settings", [nID, text](HWND h) { SetDlgItemTextA(h, nID, text); });
-    }
-
-    static Step Press(int nKey)
-    {
-        return OnDialog("Settings", [nKey](HWND h) {
-            SetForegroundWindow(h);
-            PressKey(nKey);
-        });
-    }
-};
-
-TEST_F(DirectoriesTest, OkWithoutChangesKeepsTheDirectoriesAndRefillsTheList)
-{
-    RunDirectories({OnDialog("Settings", [](HWND h) { ClickAt(CenterOf(GetDlgItem(h, IDOK))); })});
-    EXPECT_EQ(Str(dlg.m_romDir), "roms");
-    EXPECT_EQ(Str(dlg.m_emuDir), "C:\\old emu");
-    EXPECT_EQ(itemsAfter, (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
-}
-
-TEST_F(DirectoriesTest, OkTakesWhatWasTyped)
-{
-    RunDirectories({Type(IDC_ROMDIR, "other"), Press(VK_RETURN)});
-    EXPECT_EQ(Str(dlg.m_romDir), "other");
-    EXPECT_EQ(itemsAfter, std::vector<std::string>{"x.bin"});
-}
-
-TEST_F(DirectoriesTest, EscapeDiscardsWhatWasTyped)
-{
-    RunDirectories({Type(IDC_ROMDIR, "other"), Press(VK_ESCAPE)});
-    EXPECT_EQ(Str(dlg.m_romDir), "roms");
-    EXPECT_EQ(itemsAfter, (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
-}
-
-TEST_F(DirectoriesTest, ABrowsedFolderAndWhatWasTypedBeforeItSurviveEscape)
-{
-    std::vector<Step> steps = {Type(IDC_ROMDIR, "other")};
-    for (const Step& step : Browse(IDC_BROWSE_EMUDIR, dir / "other"))
-        steps.push_back(step);
-    steps.push_back(OnDialog(
-        "Settings", [&](HWND h) { EXPECT_EQ(ControlText(h, IDC_EMUDIR), dir / "other"); }));
-    steps.push_back(Press(VK_ESCAPE));
-    RunDirectories(steps);
-    EXPECT_EQ(Str(dlg.m_emuDir), dir / "other");
-    EXPECT_EQ(Str(dlg.m_romDir), "other");
-    EXPECT_EQ(itemsAfter, std::vector<std::string>{"x.bin"});
-}
-
-TEST_F(DirectoriesTest, ACancelledPickerChangesNothing)
-{
-    std::vector<Step> steps = Browse(IDC_BROWSE_ROMDIR, "");
-    steps.push_back(
-        OnDialog("Settings", [&](HWND h) { EXPECT_EQ(ControlText(h, IDC_ROMDIR), "roms"); }));
-    steps.push_back(Press(VK_ESCAPE));
-    RunDirectories(steps);
-    EXPECT_EQ(Str(dlg.m_romDir), "roms");
-    EXPECT_EQ(Str(dlg.m_emuDir), "C:\\old emu");
 }
 
 TEST_F(LauncherWindowTest, TheAboutBoxOpensAndClosesWithoutTouchingTheSettings)
@@ -388,8 +363,8 @@ TEST_F(LauncherWindowTest, TheAboutBoxOpensAndClosesWithoutTouchingTheSettings)
                        EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
                        dlg.EndDialog(0);
                    })});
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Zorvane v0.1b"), texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Release Date 06/20/2002"), texts.end());
+    EXPECT_TRUE(Contains(texts, "Zorvane v0.1b"));
+    EXPECT_TRUE(Contains(texts, "Release Date 06/20/2002"));
     EXPECT_FALSE(FileExists(dir / "zorvane.ini"));
 }
 

@@ -1,8 +1,8 @@
 #include "Input.h"
 
-static std::string WindowTitle(HWND hWnd)
+std::string WindowText(HWND hWnd)
 {
-    char text[256];
+    char text[2048];
     GetWindowTextA(hWnd, text, sizeof text);
     return text;
 }
@@ -77,22 +77,27 @@ static BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
     DWORD processId = 0;
     GetWindowThreadProcessId(hWnd, &processId);
     if (processId == search->processId && IsWindowVisible(hWnd) &&
-        WindowTitle(hWnd) == search->caption) {
+        WindowText(hWnd) == search->caption) {
         search->found = hWnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
+HWND FindWindowOf(DWORD processId, const std::string& caption)
 {
     WindowSearch search = {processId, caption, NULL};
-    for (DWORD deadline = GetTickCount() + timeoutMs;
-         search.found == NULL && GetTickCount() < deadline;) {
-        Sleep(50);
-        EnumWindows(MatchWindow, (LPARAM)&search);
-    }
+    EnumWindows(MatchWindow, (LPARAM)&search);
     return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
+{
+    HWND hWnd = FindWindowOf(processId, caption);
+    for (DWORD deadline = GetTickCount() + timeoutMs; hWnd == NULL && GetTickCount() < deadline;
+         hWnd = FindWindowOf(processId, caption))
+        Sleep(50);
+    return hWnd;
 }
 
 bool BringToFront(HWND hWnd)

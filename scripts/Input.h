@@ -23,5 +23,8 @@ bool BringToFront(HWND hWnd);
 // the process has ended.
 bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess);
 
-// The visible top-level window of a process with this caption, waited for up to the timeout.
+std::string WindowText(HWND hWnd);
+// The visible top-level window of a process with this caption, or NULL; and
+// the same, waited for up to the timeout.
+HWND FindWindowOf(DWORD processId, const std::string& caption);
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);
