@@ -174,6 +174,12 @@ Step End(CDialog& dlg)
     return Do([&dlg] { dlg.EndDialog(0); });
 }
 
+void WithLauncher(const std::function<void(CLauncherDlg&)>& body)
+{
+    CLauncherDlg dlg;
+    RunModal(dlg, {Do([&] { body(dlg); }), End(dlg)});
+}
+
 Step OnDialog(const char* caption, std::function<void(HWND)> action)
 {
     return [caption, action] {

@@ -69,6 +69,8 @@ int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 15000);
 Step Do(std::function<void()> action);
 inline Step Until(std::function<bool()> condition) { return condition; }
 Step End(CDialog& dlg);
+// Runs a launcher dialog, plays the body once inside its modal loop, then ends it.
+void WithLauncher(const std::function<void(CLauncherDlg&)>& body);
 // A step that waits for this thread's dialog with this caption, then acts on it.
 Step OnDialog(const char* caption, std::function<void(HWND)> action);
 // A step that waits for the message box with this caption, keeps its texts

@@ -5,10 +5,9 @@ namespace {
 
 TEST_F(LauncherTest, OptionStringLeavesOutDefaultsAndKeepsItsFixedOrder)
 {
-    CLauncherDlg dlg;
-    // Each case starts from the defaults: {flags and numbers as in the file's
-    // order (debug, no sound, no voice, scanlines, full screen, no limit, audio,
-    // voice, speed), list selections (window, stick 1, stick 2)}.
+    // {flags and numbers in the file's order (debug, no sound, no voice,
+    // scanlines, full screen, no limit, audio, voice, speed), list selections
+    // (window, stick 1, stick 2), the option string}
     struct Case
     {
         std::vector<int> values, lists;
@@ -33,23 +32,20 @@ TEST_F(LauncherTest, OptionStringLeavesOutDefaultsAndKeepsItsFixedOrder)
          {1, 1, 2},
          " -fullscreen -scanlines -novoice -svolume=150 -debug -nolimit"},
     };
-    RunModal(dlg, {Do([&] {
-                       for (const Case& c : cases) {
-                           BOOL* flags[] = {&dlg.m_debug,     &dlg.m_noSound,    &dlg.m_noVoice,
-                                            &dlg.m_scanlines, &dlg.m_fullScreen, &dlg.m_noLimit};
-                           for (int i = 0; i < 6; i++)
-                               *flags[i] = c.values[i];
-                           dlg.m_audioVolume = c.values[6];
-                           dlg.m_voiceVolume = c.values[7];
-                           dlg.m_speed = c.values[8];
-                           dlg.m_windowSizeCombo.SetCurSel(c.lists[0]);
-                           dlg.m_stick1Combo.SetCurSel(c.lists[1]);
-                           dlg.m_stick2Combo.SetCurSel(c.lists[2]);
-                           EXPECT_EQ(dlg.BuildOptions(), 1);
-                           EXPECT_EQ(Str(dlg.m_options), c.options);
-                       }
-                   }),
-                   End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        int* numbers[] = {&dlg.m_debug,       &dlg.m_noSound,     &dlg.m_noVoice,
+                          &dlg.m_scanlines,   &dlg.m_fullScreen,  &dlg.m_noLimit,
+                          &dlg.m_audioVolume, &dlg.m_voiceVolume, &dlg.m_speed};
+        CComboBox* lists[] = {&dlg.m_windowSizeCombo, &dlg.m_stick1Combo, &dlg.m_stick2Combo};
+        for (const Case& c : cases) {
+            for (int i = 0; i < 9; i++)
+                *numbers[i] = c.values[i];
+            for (int i = 0; i < 3; i++)
+                lists[i]->SetCurSel(c.lists[i]);
+            EXPECT_EQ(dlg.BuildOptions(), 1);
+            EXPECT_EQ(Str(dlg.m_options), c.options);
+        }
+    });
 }
 
 class LaunchTest : public LauncherTest
@@ -127,33 +123,29 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
     // As long as the platform allows (Wine stops ANSI programs at MAX_PATH).
     std::string launcherDir = MakeLongestDirectory(dir.Path());
     ASSERT_TRUE(SetCurrentDirectoryA(launcherDir.c_str()));
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       dlg.m_romDir = romDir.c_str();
-                       dlg.m_emuDir = emuDir.c_str();
-                       dlg.FillRomList();
-                       ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
-                       dlg.LaunchSelected();
-                       EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
-                       EXPECT_EQ(emulator.WaitForLaunches(1)[0].directory, emuDir);
-                   }),
-                   End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        dlg.m_romDir = romDir.c_str();
+        dlg.m_emuDir = emuDir.c_str();
+        dlg.FillRomList();
+        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
+        dlg.LaunchSelected();
+        EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
+        EXPECT_EQ(emulator.WaitForLaunches(1)[0].directory, emuDir);
+    });
 }
 
 TEST_F(LaunchTest, DoesNothingWithoutASelectionButRebuildsTheOptions)
 {
     StandInEmulator emulator(emuDir);
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       dlg.m_emuDir = emuDir.c_str();
-                       dlg.m_romDir = (dir / "nothing-here").c_str();
-                       dlg.FillRomList();
-                       dlg.m_debug = 1;
-                       dlg.m_options = "stale";
-                       dlg.LaunchSelected();
-                       EXPECT_EQ(Str(dlg.m_options), " -debug");
-                   }),
-                   End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        dlg.m_emuDir = emuDir.c_str();
+        dlg.m_romDir = (dir / "nothing-here").c_str();
+        dlg.FillRomList();
+        dlg.m_debug = 1;
+        dlg.m_options = "stale";
+        dlg.LaunchSelected();
+        EXPECT_EQ(Str(dlg.m_options), " -debug");
+    });
     Sleep(300);
     EXPECT_EQ(FindDialog("Launcher Error"), (HWND)NULL);
     EXPECT_TRUE(emulator.Launches().empty());

@@ -9,9 +9,7 @@ std::vector<std::string> SortedByTheTree(HWND hParent, const std::vector<std::st
     HWND hTree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 10, 10, hParent, NULL,
                                  GetModuleHandleA(NULL), NULL);
     for (const std::string& name : names) {
-        TVINSERTSTRUCTA insert = {};
-        insert.hParent = TVI_ROOT;
-        insert.hInsertAfter = TVI_SORT;
+        TVINSERTSTRUCTA insert = {TVI_ROOT, TVI_SORT};
         insert.item.mask = TVIF_TEXT;
         insert.item.pszText = (LPSTR)name.c_str();
         SendMessageA(hTree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
@@ -31,36 +29,30 @@ TEST_F(LauncherTest, ListsTheRomsInTheOrderOfTheTreesSortedInsertion)
         "COOP2.bin", "cOOp3.bin", "Game2.bin", "game (USA).bin", "GAME!.bin",
     };
     MakeFiles(dir / "roms", names);
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       std::vector<std::string> listed = TreeItems(dlg.m_romTree.m_hWnd);
-                       EXPECT_EQ(listed, SortedByTheTree(dlg.m_hWnd, names));
-                       std::vector<std::string> reversed(names.rbegin(), names.rend());
-                       EXPECT_EQ(listed, SortedByTheTree(dlg.m_hWnd, reversed));
-                   }),
-                   End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        std::vector<std::string> listed = TreeItems(dlg.m_romTree.m_hWnd);
+        EXPECT_EQ(listed, SortedByTheTree(dlg.m_hWnd, names));
+        EXPECT_EQ(listed, SortedByTheTree(dlg.m_hWnd, {names.rbegin(), names.rend()}));
+    });
 }
 
-TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThem)
+TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThemEachWithTheRomImage)
 {
     MakeFiles(dir / "roms", {"c.bin", "a.bin", "b.bin", "game.BIN", "game.rom", "notes.binary",
                              "game.bin2", "x.bin.txt", "saves.bin\\", "other\\"});
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       HWND hTree = dlg.m_romTree.m_hWnd;
-                       EXPECT_EQ(TreeItems(hTree),
-                                 (std::vector<std::string>{"a.bin", "b.bin", "c.bin", "game.BIN",
-                                                           "saves.bin"}));
-                       for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
-                            hItem = TreeView_GetNextSibling(hTree, hItem)) {
-                           TVITEMA item = {TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE, hItem};
-                           item.iImage = item.iSelectedImage = -5;
-                           TreeView_GetItem(hTree, &item);
-                           EXPECT_EQ(item.iImage, 0);
-                           EXPECT_EQ(item.iSelectedImage, 0);
-                       }
-                   }),
-                   End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        HWND hTree = dlg.m_romTree.m_hWnd;
+        EXPECT_EQ(TreeItems(hTree),
+                  (std::vector<std::string>{"a.bin", "b.bin", "c.bin", "game.BIN", "saves.bin"}));
+        for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
+             hItem = TreeView_GetNextSibling(hTree, hItem)) {
+            TVITEMA item = {TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE, hItem};
+            item.iImage = item.iSelectedImage = -5;
+            TreeView_GetItem(hTree, &item);
+            EXPECT_EQ(item.iImage, 0);
+            EXPECT_EQ(item.iSelectedImage, 0);
+        }
+    });
 }
 
 TEST_F(LauncherTest, ARefillReplacesTheListAndLeavesNothingSelected)
@@ -69,32 +61,25 @@ TEST_F(LauncherTest, ARefillReplacesTheListAndLeavesNothingSelected)
     MakeFiles(dir / "more", {"three.bin"});
     const std::string atRoot = "\\zorvane-test-root.bin";
     WriteFile(atRoot, "");
-    CLauncherDlg dlg;
-    RunModal(dlg,
-             {Do([&] {
-                  HWND hTree = dlg.m_romTree.m_hWnd;
-                  ASSERT_TRUE(SelectTreeItem(hTree, "two.bin"));
-                  dlg.FillRomList();
-                  dlg.FillRomList();
-                  EXPECT_EQ(TreeItems(hTree), (std::vector<std::string>{"one.bin", "two.bin"}));
-                  EXPECT_EQ(TreeView_GetSelection(hTree), (HTREEITEM)NULL);
-
-                  // Relative to the current directory at the time of the fill.
-                  dlg.m_romDir = "more";
-                  dlg.FillRomList();
-                  EXPECT_EQ(TreeItems(hTree), std::vector<std::string>{"three.bin"});
-
-                  dlg.m_romDir = "missing";
-                  dlg.FillRomList();
-                  EXPECT_TRUE(TreeItems(hTree).empty());
-
-                  // An empty setting searches the root of the current drive.
-                  dlg.m_romDir = "";
-                  dlg.FillRomList();
-                  std::vector<std::string> items = TreeItems(hTree);
-                  EXPECT_TRUE(Contains(items, atRoot.substr(1)));
-              }),
-              End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        HWND hTree = dlg.m_romTree.m_hWnd;
+        ASSERT_TRUE(SelectTreeItem(hTree, "two.bin"));
+        dlg.FillRomList();
+        dlg.FillRomList();
+        EXPECT_EQ(TreeItems(hTree), (std::vector<std::string>{"one.bin", "two.bin"}));
+        EXPECT_EQ(TreeView_GetSelection(hTree), (HTREEITEM)NULL);
+        // Relative to the current directory at the time of the fill.
+        dlg.m_romDir = "more";
+        dlg.FillRomList();
+        EXPECT_EQ(TreeItems(hTree), std::vector<std::string>{"three.bin"});
+        dlg.m_romDir = "missing";
+        dlg.FillRomList();
+        EXPECT_TRUE(TreeItems(hTree).empty());
+        // An empty setting searches the root of the current drive.
+        dlg.m_romDir = "";
+        dlg.FillRomList();
+        EXPECT_TRUE(Contains(TreeItems(hTree), atRoot.substr(1)));
+    });
     DeleteFileA(atRoot.c_str());
 }
 
@@ -116,26 +101,24 @@ COLORREF PixelOf(HIMAGELIST hImageList, int x, int y)
 
 TEST_F(LauncherTest, TheTreeShowsTheRomImageInItsOwnColours)
 {
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       HWND hTree = dlg.m_romTree.m_hWnd;
-                       EXPECT_EQ(TreeView_GetTextColor(hTree), 0x1E0000u);
-                       EXPECT_EQ(TreeView_GetBkColor(hTree), 0xFFFFFFu);
-                       HIMAGELIST hImages = TreeView_GetImageList(hTree, TVSIL_NORMAL);
-                       ASSERT_NE(hImages, (HIMAGELIST)NULL);
-                       EXPECT_EQ(ImageList_GetImageCount(hImages), 1);
-                       int cx = 0, cy = 0;
-                       ImageList_GetIconSize(hImages, &cx, &cy);
-                       EXPECT_EQ(cx, 16);
-                       EXPECT_EQ(cy, 16);
-                       // The figure: green head, dark-blue legs; the ground light grey
-                       // below the rising diagonal and white above it.
-                       EXPECT_EQ(PixelOf(hImages, 7, 2), RGB(0, 128, 0));
-                       EXPECT_EQ(PixelOf(hImages, 5, 9), RGB(0, 0, 128));
-                       EXPECT_EQ(PixelOf(hImages, 2, 15), RGB(192, 192, 192));
-                       EXPECT_EQ(PixelOf(hImages, 0, 0), RGB(255, 255, 255));
-                   }),
-                   End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        HWND hTree = dlg.m_romTree.m_hWnd;
+        EXPECT_EQ(TreeView_GetTextColor(hTree), 0x1E0000u);
+        EXPECT_EQ(TreeView_GetBkColor(hTree), 0xFFFFFFu);
+        HIMAGELIST hImages = TreeView_GetImageList(hTree, TVSIL_NORMAL);
+        ASSERT_NE(hImages, (HIMAGELIST)NULL);
+        EXPECT_EQ(ImageList_GetImageCount(hImages), 1);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(hImages, &cx, &cy);
+        EXPECT_EQ(cx, 16);
+        EXPECT_EQ(cy, 16);
+        // The figure (green head, dark-blue legs) on its ground, light grey
+        // below the rising diagonal and white above it, all drawn opaque.
+        EXPECT_EQ(PixelOf(hImages, 7, 2), RGB(0, 128, 0));
+        EXPECT_EQ(PixelOf(hImages, 5, 9), RGB(0, 0, 128));
+        EXPECT_EQ(PixelOf(hImages, 2, 15), RGB(192, 192, 192));
+        EXPECT_EQ(PixelOf(hImages, 0, 0), RGB(255, 255, 255));
+    });
 }
 
 } // namespace

@@ -25,16 +25,11 @@ std::vector<std::string> Settings(CLauncherDlg& dlg)
 
 TEST_F(LauncherTest, WithoutAFileTheDefaultsApplyAndASaveWritesFourteenKeysInOrder)
 {
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       EXPECT_EQ(Settings(dlg),
-                                 (std::vector<std::string>{"roms", "", "0", "0", "0", "0", "0", "0",
+    WithLauncher([&](CLauncherDlg& dlg) {
+        EXPECT_EQ(Settings(dlg), (std::vector<std::string>{"roms", "", "0", "0", "0", "0", "0", "0",
                                                            "100", "100", "100", "1", "1", "2"}));
-                       dlg.BuildOptions();
-                       EXPECT_EQ(Str(dlg.m_options), "");
-                       dlg.SaveSettings();
-                   }),
-                   End(dlg)});
+        dlg.SaveSettings();
+    });
     EXPECT_EQ(WithoutBlankLines(SettingsLines()),
               (std::vector<std::string>{"[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=0",
                                         "NOAUDIO=0", "NOVOICE=0", "SCANLINES=0", "FULLSCREEN=0",
@@ -47,86 +42,59 @@ TEST_F(LauncherTest, OddValuesLoadByTheFileRules)
     WriteSettings("[SETTINGS]\r\nROMS_DIR=\r\nEMU_DIR=" + std::string(600, 'e') +
                   "\r\nDEBUG=2\r\nNOAUDIO=5\r\nNOVOICE=-1\r\nSCANLINES=1\r\nFULLSCREEN=yes\r\n"
                   "AUDIO=abc\r\nVOICE=\r\nSPEED=150\r\nWINDOW=7\r\nSTICK1=0\r\nSTICK2=3\r\n");
-    CLauncherDlg dlg;
-    RunModal(dlg,
-             {Do([&] {
-                  // An empty value takes the default; a value is cut at 511
-                  // characters; 2 counts as on, and anything outside 0..2 is
-                  // off once the dialog is open; a list index past the end
-                  // selects nothing.
-                  EXPECT_EQ(Settings(dlg), (std::vector<std::string>{
-                                               "roms", std::string(511, 'e'), "2", "0", "0", "1",
-                                               "0", "0", "0", "100", "150", "-1", "0", "3"}));
-                  EXPECT_EQ(dlg.m_speedSlider.GetPos(), 150);
-                  dlg.BuildOptions();
-                  EXPECT_EQ(Str(dlg.m_options),
-                            " -wsize=0 -scanlines -svolume=0 -debug -speed=150 -s1=0 -s2=3");
-                  dlg.SaveSettings();
-                  EXPECT_EQ(WithoutBlankLines(SettingsLines()),
-                            (std::vector<std::string>{
-                                "[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=" + std::string(511, 'e'),
-                                "DEBUG=1", "NOAUDIO=0", "NOVOICE=0", "SCANLINES=1", "FULLSCREEN=0",
-                                "AUDIO=0", "VOICE=100", "SPEED=150", "WINDOW=-1", "STICK1=0",
-                                "STICK2=3", "SPEEDLIMITER=0"}));
-
-                  // The load itself keeps a flag as the number read.
-                  WriteSettings("[SETTINGS]\r\nNOAUDIO=5\r\nSPEEDLIMITER=-3\r\n");
-                  dlg.LoadSettings();
-                  EXPECT_EQ(dlg.m_noSound, 5);
-                  EXPECT_EQ(dlg.m_noLimit, -3);
-              }),
-              End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        // An empty value takes the default; a value is cut at 511 characters; 2
+        // counts as on, and anything outside 0..2 is off once the dialog is open;
+        // a list index past the end selects nothing.
+        EXPECT_EQ(Settings(dlg),
+                  (std::vector<std::string>{"roms", std::string(511, 'e'), "2", "0", "0", "1", "0",
+                                            "0", "0", "100", "150", "-1", "0", "3"}));
+        EXPECT_EQ(dlg.m_speedSlider.GetPos(), 150);
+        dlg.SaveSettings();
+        EXPECT_EQ(WithoutBlankLines(SettingsLines()),
+                  (std::vector<std::string>{"[SETTINGS]", "ROMS_DIR=roms",
+                                            "EMU_DIR=" + std::string(511, 'e'), "DEBUG=1",
+                                            "NOAUDIO=0", "NOVOICE=0", "SCANLINES=1", "FULLSCREEN=0",
+                                            "AUDIO=0", "VOICE=100", "SPEED=150", "WINDOW=-1",
+                                            "STICK1=0", "STICK2=3", "SPEEDLIMITER=0"}));
+        // The load itself keeps a flag as the number read.
+        WriteSettings("[SETTINGS]\r\nNOAUDIO=5\r\nSPEEDLIMITER=-3\r\n");
+        dlg.LoadSettings();
+        EXPECT_EQ(dlg.m_noSound, 5);
+        EXPECT_EQ(dlg.m_noLimit, -3);
+    });
 }
 
 TEST_F(LauncherTest, SettingsSurviveASaveAndALoad)
 {
-    const std::vector<std::string> saved = {"C:\\some roms\\",
-                                            "D:\\emu",
-                                            "1",
-                                            "1",
-                                            "1",
-                                            "1",
-                                            "1",
-                                            "1",
-                                            "33",
-                                            "0",
-                                            "200",
-                                            "3",
-                                            "-1",
-                                            "0"};
-    {
-        CLauncherDlg dlg;
-        RunModal(dlg, {Do([&] {
-                           dlg.m_romDir = "C:\\some roms\\";
-                           dlg.m_emuDir = "D:\\emu";
-                           dlg.m_debug = dlg.m_noSound = dlg.m_noVoice = 1;
-                           dlg.m_scanlines = dlg.m_fullScreen = dlg.m_noLimit = 1;
-                           dlg.m_audioVolume = 33;
-                           dlg.m_voiceVolume = 0;
-                           dlg.m_speed = 200;
-                           dlg.m_windowSizeCombo.SetCurSel(3);
-                           dlg.m_stick1Combo.SetCurSel(-1);
-                           dlg.m_stick2Combo.SetCurSel(0);
-                           dlg.SaveSettings();
-                       }),
-                       End(dlg)});
-    }
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       EXPECT_EQ(Settings(dlg), saved);
-                       EXPECT_EQ(dlg.m_audioSlider.GetPos(), 33);
-                       EXPECT_EQ(dlg.m_voiceSlider.GetPos(), 0);
-                       EXPECT_EQ(dlg.m_speedSlider.GetPos(), 200);
-                   }),
-                   End(dlg)});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        dlg.m_romDir = "C:\\some roms\\";
+        dlg.m_emuDir = "D:\\emu";
+        dlg.m_debug = dlg.m_noSound = dlg.m_noVoice = 1;
+        dlg.m_scanlines = dlg.m_fullScreen = dlg.m_noLimit = 1;
+        dlg.m_audioVolume = 33;
+        dlg.m_voiceVolume = 0;
+        dlg.m_speed = 200;
+        dlg.m_windowSizeCombo.SetCurSel(3);
+        dlg.m_stick1Combo.SetCurSel(-1);
+        dlg.m_stick2Combo.SetCurSel(0);
+        dlg.SaveSettings();
+    });
+    WithLauncher([&](CLauncherDlg& dlg) {
+        EXPECT_EQ(Settings(dlg),
+                  (std::vector<std::string>{"C:\\some roms\\", "D:\\emu", "1", "1", "1", "1", "1",
+                                            "1", "33", "0", "200", "3", "-1", "0"}));
+        EXPECT_EQ(dlg.m_audioSlider.GetPos(), 33);
+        EXPECT_EQ(dlg.m_voiceSlider.GetPos(), 0);
+        EXPECT_EQ(dlg.m_speedSlider.GetPos(), 200);
+    });
 }
 
 TEST_F(LauncherTest, ASaveKeepsWhatElseTheFileHolds)
 {
     WriteSettings(
         "; written by hand\r\n[OTHER]\r\nA=1\r\n[SETTINGS]\r\nEXTRA=keep\r\nAUDIO=50\r\n");
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] { dlg.SaveSettings(); }), End(dlg)});
+    WithLauncher([](CLauncherDlg& dlg) { dlg.SaveSettings(); });
     for (const char* kept :
          {"; written by hand", "[OTHER]", "A=1", "EXTRA=keep", "AUDIO=50", "STICK2=2"})
         EXPECT_TRUE(Contains(SettingsLines(), kept)) << kept;
@@ -188,8 +156,7 @@ TEST_F(LauncherTest, BadSettingsFilesOpenWellAndSurviveASave)
         EXPECT_EQ(result, IDCANCEL) << i;
         if (!writable)
             continue;
-        CLauncherDlg again;
-        RunModal(again, {Do([&] { EXPECT_EQ(Settings(again), opened) << i; }), End(again)});
+        WithLauncher([&](CLauncherDlg& again) { EXPECT_EQ(Settings(again), opened) << i; });
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -205,13 +172,11 @@ TEST_F(LauncherTest, ALongCurrentDirectoryNeverSendsTheFileElsewhere)
     {
         ScopedCurrentDirectory inDir(nearLimit);
         WriteFile("zorvane.ini", "[SETTINGS]\r\nAUDIO=42\r\n");
-        CLauncherDlg dlg;
-        RunModal(dlg, {Do([&] {
-                           EXPECT_EQ(dlg.m_audioVolume, 42);
-                           dlg.m_speed = 77;
-                           dlg.SaveSettings();
-                       }),
-                       End(dlg)});
+        WithLauncher([](CLauncherDlg& dlg) {
+            EXPECT_EQ(dlg.m_audioVolume, 42);
+            dlg.m_speed = 77;
+            dlg.SaveSettings();
+        });
         EXPECT_TRUE(Contains(SplitLines(ReadFile("zorvane.ini")), "SPEED=77"));
     }
 

@@ -41,30 +41,28 @@ protected:
 
 TEST_F(LauncherWindowTest, OpensWithTheDefaultsAndTheFirstRomSelected)
 {
-    CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                 HWND hDlg = dlg.m_hWnd;
-                 EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
-                 EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
-                 EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
-                 EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_STICK1, CB_GETCOUNT, 0, 0), 4);
-                 for (int nID : kCheckBoxes)
-                     EXPECT_FALSE(IsTicked(hDlg, nID)) << nID;
-                 for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
-                     EXPECT_EQ(ControlText(hDlg, nID), "100");
-                 EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
-                 EXPECT_EQ(dlg.m_voiceSlider.GetPos(), 100);
-                 EXPECT_EQ(dlg.m_speedSlider.GetPos(), 100);
-                 EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_SPEED_SLIDER, TBM_GETRANGEMAX, 0, 0), 200);
-                 EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd),
-                           (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
-                 EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
-                 EXPECT_EQ(GetFocus(), dlg.m_romTree.m_hWnd);
-                 EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_BIG), (LRESULT)dlg.m_hIcon);
-                 EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_SMALL), (LRESULT)dlg.m_hIcon);
-                 EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), (LRESULT)dlg.m_hIcon);
-                 dlg.EndDialog(0);
-             })});
+    WithLauncher([&](CLauncherDlg& dlg) {
+        HWND hDlg = dlg.m_hWnd;
+        EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
+        EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
+        EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
+        EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_STICK1, CB_GETCOUNT, 0, 0), 4);
+        for (int nID : kCheckBoxes)
+            EXPECT_FALSE(IsTicked(hDlg, nID)) << nID;
+        for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
+            EXPECT_EQ(ControlText(hDlg, nID), "100");
+        for (CSliderCtrl* slider : {&dlg.m_audioSlider, &dlg.m_voiceSlider, &dlg.m_speedSlider})
+            EXPECT_EQ(slider->GetPos(), 100);
+        EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_SPEED_SLIDER, TBM_GETRANGEMAX, 0, 0), 200);
+        EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd),
+                  (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
+        EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
+        EXPECT_EQ(GetFocus(), dlg.m_romTree.m_hWnd);
+        for (LRESULT icon :
+             {dlg.SendMessage(WM_GETICON, ICON_BIG), dlg.SendMessage(WM_GETICON, ICON_SMALL),
+              dlg.SendMessage(WM_QUERYDRAGICON)})
+            EXPECT_EQ(icon, (LRESULT)dlg.m_hIcon);
+    });
 }
 
 TEST_F(LauncherWindowTest, OpensWithOutOfRangeSettingsAsTheFileHasThem)
