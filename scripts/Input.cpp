@@ -120,13 +120,15 @@ bool BringToFront(HWND hWnd)
 
 bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess)
 {
-    // On a Wine prefix that is still warming up, a synthetic click right after
-    // a change of foreground is now and then lost; a user would click again.
-    for (DWORD wait : {5000, 15000}) {
-        BringToFront(hWnd);
-        ClickAt(CloseBoxOf(hWnd));
-        if (WaitForSingleObject(hProcess, wait) == WAIT_OBJECT_0)
-            return true;
-    }
-    return false;
+    // The pointer goes onto the close box first, and the button goes down only
+    // once the system has the pointer there, so that the press is aimed by
+    // where the pointer is and not by where it was.
+    BringToFront(hWnd);
+    POINT target = CloseBoxOf(hWnd), at = {};
+    MouseMove(target);
+    for (DWORD deadline = GetTickCount() + 1000;
+         GetCursorPos(&at) && (at.x != target.x || at.y != target.y) && GetTickCount() < deadline;)
+        Sleep(10);
+    ClickAt(target);
+    return WaitForSingleObject(hProcess, 15000) == WAIT_OBJECT_0;
 }

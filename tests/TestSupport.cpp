@@ -230,6 +230,15 @@ StandInEmulator::StandInEmulator(const std::string& directory) : m_log(directory
     SetEnvironmentVariableA("ZORVANE_O2EM_LOG", m_log.c_str());
 }
 
+StandInEmulator::~StandInEmulator()
+{
+    SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL);
+    SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
+    HWND hWnd;
+    for (int tries = 0; tries < 20 && (hWnd = FindWindowA(NULL, "O2em stand-in")) != NULL; tries++)
+        SendMessageTimeoutA(hWnd, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 1000, NULL);
+}
+
 std::vector<Launch> StandInEmulator::Launches() const
 {
     std::vector<Launch> launches;

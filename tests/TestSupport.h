@@ -92,12 +92,16 @@ struct Launch
     bool romFound;
 };
 
-// The stand-in emulator copied into a directory, recording into a log of its own.
+// The stand-in emulator copied into a directory, recording into a log of its
+// own; it shows what it received in a window captioned "O2em stand-in" when
+// ZORVANE_O2EM_SHOW is set.
 class StandInEmulator
 {
 public:
     explicit StandInEmulator(const std::string& directory);
-    ~StandInEmulator() { SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL); }
+    // Closes any stand-in still showing what it received, so that none outlives
+    // the test, holding its output open.
+    ~StandInEmulator();
     std::vector<Launch> Launches() const;
     // Waits until at least count launches were recorded; fails the test if they never are.
     std::vector<Launch> WaitForLaunches(size_t count) const;

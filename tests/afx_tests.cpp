@@ -218,6 +218,7 @@ TEST(String, FormatsAndHandsOutAWritableBuffer)
     std::string longText(5000, 'x');
     s.Format("%s|%d|%s", "a", -7, longText.c_str());
     EXPECT_EQ(s.GetLength(), 5005);
+    EXPECT_EQ(std::string(s), "a|-7|" + longText);
     // Text passed as an argument is never read as a format.
     s.Format("%s", "%s%n%d");
     EXPECT_EQ(std::string(s), "%s%n%d");

@@ -143,15 +143,13 @@ TEST_F(LauncherTest, ManyLaunchesLeakNothingAndLeaveTheLauncherFree)
                        SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
                        dlg.LaunchSelected();
-                       SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
                    }),
                    Until([&] { return FindWindowA(NULL, "O2em stand-in") != NULL; }), Do([&] {
                        DWORD_PTR result;
                        EXPECT_TRUE(SendMessageTimeoutA(dlg.m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                                                        1000, &result));
-                       PostMessageA(FindWindowA(NULL, "O2em stand-in"), WM_COMMAND, IDOK, 0);
-                       dlg.EndDialog(0);
-                   })});
+                   }),
+                   End(dlg)});
     EXPECT_EQ(emulator.Launches().size(), 31u);
 }
 

@@ -36,7 +36,7 @@ TEST_F(LauncherTest, ListsTheRomsInTheOrderOfTheTreesSortedInsertion)
     });
 }
 
-TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThemEachWithTheRomImage)
+TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThemWithTheRomImage)
 {
     MakeFiles(dir / "roms", {"c.bin", "a.bin", "b.bin", "game.BIN", "game.rom", "notes.binary",
                              "game.bin2", "x.bin.txt", "saves.bin\\", "other\\"});
@@ -52,6 +52,15 @@ TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThemEachWithTheRom
             EXPECT_EQ(item.iImage, 0);
             EXPECT_EQ(item.iSelectedImage, 0);
         }
+        // The image list holds the one 16 x 16 image; the tree has its own colours.
+        HIMAGELIST hImages = TreeView_GetImageList(hTree, TVSIL_NORMAL);
+        EXPECT_EQ(ImageList_GetImageCount(hImages), 1);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(hImages, &cx, &cy);
+        EXPECT_EQ(cx, 16);
+        EXPECT_EQ(cy, 16);
+        EXPECT_EQ(TreeView_GetTextColor(hTree), 0x1E0000u);
+        EXPECT_EQ(TreeView_GetBkColor(hTree), 0xFFFFFFu);
     });
 }
 
@@ -81,44 +90,6 @@ TEST_F(LauncherTest, ARefillReplacesTheListAndLeavesNothingSelected)
         EXPECT_TRUE(Contains(TreeItems(hTree), atRoot.substr(1)));
     });
     DeleteFileA(atRoot.c_str());
-}
-
-// A pixel of the image list's first image, drawn as the tree draws it.
-COLORREF PixelOf(HIMAGELIST hImageList, int x, int y)
-{
-    HDC hScreen = GetDC(NULL);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 16, 16);
-    ReleaseDC(NULL, hScreen);
-    HGDIOBJ old = SelectObject(hDC, hBitmap);
-    ImageList_Draw(hImageList, 0, hDC, 0, 0, ILD_NORMAL);
-    COLORREF color = GetPixel(hDC, x, y);
-    SelectObject(hDC, old);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
-    return color;
-}
-
-TEST_F(LauncherTest, TheTreeShowsTheRomImageInItsOwnColours)
-{
-    WithLauncher([&](CLauncherDlg& dlg) {
-        HWND hTree = dlg.m_romTree.m_hWnd;
-        EXPECT_EQ(TreeView_GetTextColor(hTree), 0x1E0000u);
-        EXPECT_EQ(TreeView_GetBkColor(hTree), 0xFFFFFFu);
-        HIMAGELIST hImages = TreeView_GetImageList(hTree, TVSIL_NORMAL);
-        ASSERT_NE(hImages, (HIMAGELIST)NULL);
-        EXPECT_EQ(ImageList_GetImageCount(hImages), 1);
-        int cx = 0, cy = 0;
-        ImageList_GetIconSize(hImages, &cx, &cy);
-        EXPECT_EQ(cx, 16);
-        EXPECT_EQ(cy, 16);
-        // The figure (green head, dark-blue legs) on its ground, light grey
-        // below the rising diagonal and white above it, all drawn opaque.
-        EXPECT_EQ(PixelOf(hImages, 7, 2), RGB(0, 128, 0));
-        EXPECT_EQ(PixelOf(hImages, 5, 9), RGB(0, 0, 128));
-        EXPECT_EQ(PixelOf(hImages, 2, 15), RGB(192, 192, 192));
-        EXPECT_EQ(PixelOf(hImages, 0, 0), RGB(255, 255, 255));
-    });
 }
 
 } // namespace

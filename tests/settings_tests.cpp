@@ -40,23 +40,28 @@ TEST_F(LauncherTest, WithoutAFileTheDefaultsApplyAndASaveWritesFourteenKeysInOrd
 TEST_F(LauncherTest, OddValuesLoadByTheFileRules)
 {
     WriteSettings("[SETTINGS]\r\nROMS_DIR=\r\nEMU_DIR=" + std::string(600, 'e') +
-                  "\r\nDEBUG=2\r\nNOAUDIO=5\r\nNOVOICE=-1\r\nSCANLINES=1\r\nFULLSCREEN=yes\r\n"
-                  "AUDIO=abc\r\nVOICE=\r\nSPEED=150\r\nWINDOW=7\r\nSTICK1=0\r\nSTICK2=3\r\n");
+                  "\r\nDEBUG=2\r\nNOAUDIO=3\r\nNOVOICE=-1\r\nSCANLINES=1\r\nFULLSCREEN=yes\r\n"
+                  "AUDIO=150\r\nVOICE=abc\r\nSPEED=150\r\nWINDOW=7\r\nSTICK1=0\r\nSTICK2=\r\n");
     WithLauncher([&](CLauncherDlg& dlg) {
         // An empty value takes the default; a value is cut at 511 characters; 2
         // counts as on, and anything outside 0..2 is off once the dialog is open;
-        // a list index past the end selects nothing.
+        // a list index past the end selects nothing; a level past its slider's
+        // end stays as read and shows in its value box.
         EXPECT_EQ(Settings(dlg),
                   (std::vector<std::string>{"roms", std::string(511, 'e'), "2", "0", "0", "1", "0",
-                                            "0", "0", "100", "150", "-1", "0", "3"}));
+                                            "0", "150", "0", "150", "-1", "0", "2"}));
+        EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_AUDIO_VALUE), "150");
+        EXPECT_EQ(dlg.m_audioSlider.GetPos(), 100);
         EXPECT_EQ(dlg.m_speedSlider.GetPos(), 150);
+        EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, IDC_DEBUG), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dlg.m_hWnd, IDC_NOSOUND), BST_UNCHECKED);
         dlg.SaveSettings();
         EXPECT_EQ(WithoutBlankLines(SettingsLines()),
                   (std::vector<std::string>{"[SETTINGS]", "ROMS_DIR=roms",
                                             "EMU_DIR=" + std::string(511, 'e'), "DEBUG=1",
                                             "NOAUDIO=0", "NOVOICE=0", "SCANLINES=1", "FULLSCREEN=0",
-                                            "AUDIO=0", "VOICE=100", "SPEED=150", "WINDOW=-1",
-                                            "STICK1=0", "STICK2=3", "SPEEDLIMITER=0"}));
+                                            "AUDIO=150", "VOICE=0", "SPEED=150", "WINDOW=-1",
+                                            "STICK1=0", "STICK2=2", "SPEEDLIMITER=0"}));
         // The load itself keeps a flag as the number read.
         WriteSettings("[SETTINGS]\r\nNOAUDIO=5\r\nSPEEDLIMITER=-3\r\n");
         dlg.LoadSettings();
