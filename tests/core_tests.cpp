@@ -103,9 +103,17 @@ TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
                            EXPECT_EQ(Str(dlg.m_romDir), c.romDir);
                            launches = emulator.WaitForLaunches(launches.size() + 1);
                        }
+                       // With nothing selected nothing starts, but the options are rebuilt.
+                       dlg.m_romDir = "nothing-here";
+                       dlg.FillRomList();
+                       dlg.m_debug = 1;
+                       dlg.LaunchSelected();
+                       EXPECT_EQ(Str(dlg.m_options), " -debug");
+                       Sleep(300);
                    }),
                    End(dlg)});
 
+    launches = emulator.Launches();
     ASSERT_EQ(launches.size(), cases.size() + 1);
     EXPECT_EQ(launches[0].commandLine, "o2em \"" + romDir + "\\game.bin\"  -wsize=4 -fullscreen");
     EXPECT_EQ(launches[0].directory, emuDir);
@@ -132,23 +140,6 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
         EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
         EXPECT_EQ(emulator.WaitForLaunches(1)[0].directory, emuDir);
     });
-}
-
-TEST_F(LaunchTest, DoesNothingWithoutASelectionButRebuildsTheOptions)
-{
-    StandInEmulator emulator(emuDir);
-    WithLauncher([&](CLauncherDlg& dlg) {
-        dlg.m_emuDir = emuDir.c_str();
-        dlg.m_romDir = (dir / "nothing-here").c_str();
-        dlg.FillRomList();
-        dlg.m_debug = 1;
-        dlg.m_options = "stale";
-        dlg.LaunchSelected();
-        EXPECT_EQ(Str(dlg.m_options), " -debug");
-    });
-    Sleep(300);
-    EXPECT_EQ(FindDialog("Launcher Error"), (HWND)NULL);
-    EXPECT_TRUE(emulator.Launches().empty());
 }
 
 TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
