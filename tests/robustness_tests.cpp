@@ -19,17 +19,10 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
     // Names outside the ANSI code page reach the program as the platform spells
     // them in ANSI: these two both as "?? ?.bin".
     CreateDirectoryA((dir / "unicode").c_str(), NULL);
-    std::wstring wideDir = Wide(dir.Path());
-    std::vector<std::string> shortNames;
-    for (const wchar_t* name :
-         {L"\\unicode\\\u65e5\u672c \u0431.bin", L"\\unicode\\\u65e5\u672c \u0434.bin"}) {
-        std::wstring path = wideDir + name;
+    const std::wstring unicode[] = {Wide(dir / "unicode\\") + L"\u65e5\u672c \u0431.bin",
+                                    Wide(dir / "unicode\\") + L"\u65e5\u672c \u0434.bin"};
+    for (const std::wstring& path : unicode)
         CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
-        wchar_t shortPath[MAX_PATH];
-        ASSERT_NE(GetShortPathNameW(path.c_str(), shortPath, MAX_PATH), 0u);
-        std::wstring shortName = wcsrchr(shortPath, L'\\') + 1;
-        shortNames.push_back(std::string(shortName.begin(), shortName.end()));
-    }
     CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
 
@@ -65,7 +58,6 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
         dlg.m_romDir = (dir / "unicode").c_str();
         dlg.FillRomList();
         EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd), std::vector<std::string>(2, "?? ?.bin"));
-        // Each item is launched by its own file's short alias.
         HTREEITEM hItem = TreeView_GetRoot(dlg.m_romTree.m_hWnd);
         for (int i = 0; i < 2; i++, hItem = TreeView_GetNextSibling(dlg.m_romTree.m_hWnd, hItem)) {
             TreeView_SelectItem(dlg.m_romTree.m_hWnd, hItem);
@@ -73,9 +65,8 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
             emulator.WaitForLaunches(++launched);
         }
         // A name with no alias (here: the file is gone) is not passed on.
-        for (const wchar_t* name :
-             {L"\\unicode\\\u65e5\u672c \u0431.bin", L"\\unicode\\\u65e5\u672c \u0434.bin"})
-            DeleteFileW((wideDir + name).c_str());
+        for (const std::wstring& path : unicode)
+            DeleteFileW(path.c_str());
         dlg.LaunchSelected();
     }));
     steps.push_back(CloseMessageBox("Launcher Error", message));
@@ -86,16 +77,12 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
     ASSERT_EQ(launches.size(), 5u);
     EXPECT_EQ(launches[0].commandLine, "o2em \"" + dir / "100% roms\\\\a b %s %n.bin\" ");
     EXPECT_EQ(launches[2].commandLine, "o2em \"" + longDir + "\\deep.bin\" ");
-    std::vector<std::string> aliases;
+    // Each by the short alias of its own file.
+    EXPECT_NE(launches[3].commandLine, launches[4].commandLine);
     for (const Launch& launch : {launches[3], launches[4]}) {
-        std::string prefix = "o2em \"" + dir / "unicode\\";
-        ASSERT_EQ(launch.commandLine.rfind(prefix, 0), 0u) << launch.commandLine;
-        aliases.push_back(launch.commandLine.substr(prefix.size(),
-                                                    launch.commandLine.size() - prefix.size() - 2));
+        EXPECT_EQ(launch.commandLine.rfind("o2em \"" + dir / "unicode\\", 0), 0u);
+        EXPECT_EQ(launch.commandLine.find('?'), std::string::npos) << launch.commandLine;
     }
-    std::sort(aliases.begin(), aliases.end());
-    std::sort(shortNames.begin(), shortNames.end());
-    EXPECT_EQ(aliases, shortNames);
     for (const Launch& launch : launches)
         EXPECT_TRUE(launch.romFound) << launch.commandLine;
     EXPECT_EQ(message, std::vector<std::string>{
