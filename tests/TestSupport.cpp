@@ -49,8 +49,6 @@ std::wstring CurrentDirectoryW()
     return path;
 }
 
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
 void WriteFile(const std::string& path, const std::string& content)
 {
     std::ofstream(path, std::ios::binary) << content;
@@ -63,11 +61,6 @@ std::string ReadFile(const std::string& path)
     return content.str();
 }
 
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -76,11 +69,6 @@ std::vector<std::string> SplitLines(const std::string& text)
         lines.push_back(!line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1)
                                                              : line);
     return lines;
-}
-
-bool Contains(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 void MakeFiles(const std::string& directory, const std::vector<std::string>& names)
@@ -169,11 +157,6 @@ Step Do(std::function<void()> action)
     };
 }
 
-Step End(CDialog& dlg)
-{
-    return Do([&dlg] { dlg.EndDialog(0); });
-}
-
 void WithLauncher(const std::function<void(CLauncherDlg&)>& body)
 {
     CLauncherDlg dlg;
@@ -199,10 +182,6 @@ Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND*
         EndDialog(box, IDOK);
     });
 }
-
-HWND FindDialog(const char* caption) { return FindWindowOf(GetCurrentProcessId(), caption); }
-
-std::string ControlText(HWND hDlg, int nID) { return WindowText(GetDlgItem(hDlg, nID)); }
 
 std::vector<std::string> StaticTexts(HWND hDlg)
 {

@@ -40,14 +40,20 @@ private:
 
 // The current directory, in UTF-16 so that one of any length can be compared.
 std::wstring CurrentDirectoryW();
-std::wstring Wide(const std::string& ascii);
+inline std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 inline std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
+inline bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 std::vector<std::string> SplitLines(const std::string& text);
-bool Contains(const std::vector<std::string>& lines, const std::string& line);
+inline bool Contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
 // Creates empty files (and, for names ending in a backslash, directories) in a directory.
 void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
 // Creates, inside base, the longest directory path that can still be made the
@@ -68,7 +74,10 @@ int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 15000);
 // ends the dialog with 0.
 Step Do(std::function<void()> action);
 inline Step Until(std::function<bool()> condition) { return condition; }
-Step End(CDialog& dlg);
+inline Step End(CDialog& dlg)
+{
+    return Do([&dlg] { dlg.EndDialog(0); });
+}
 // Runs a launcher dialog, plays the body once inside its modal loop, then ends it.
 void WithLauncher(const std::function<void(CLauncherDlg&)>& body);
 // A step that waits for this thread's dialog with this caption, then acts on it.
@@ -78,8 +87,8 @@ Step OnDialog(const char* caption, std::function<void(HWND)> action);
 Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND* owner = NULL);
 
 // This thread's visible top-level window with this caption, or NULL.
-HWND FindDialog(const char* caption);
-std::string ControlText(HWND hDlg, int nID);
+inline HWND FindDialog(const char* caption) { return FindWindowOf(GetCurrentProcessId(), caption); }
+inline std::string ControlText(HWND hDlg, int nID) { return WindowText(GetDlgItem(hDlg, nID)); }
 // The texts of a dialog's static controls, in order (a message box's text among them).
 std::vector<std::string> StaticTexts(HWND hDlg);
 
