@@ -9,7 +9,9 @@ std::vector<std::string> SortedByTheTree(HWND hParent, const std::vector<std::st
     HWND hTree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 10, 10, hParent, NULL,
                                  GetModuleHandleA(NULL), NULL);
     for (const std::string& name : names) {
-        TVINSERTSTRUCTA insert = {TVI_ROOT, TVI_SORT};
+        TVINSERTSTRUCTA insert = {};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_SORT;
         insert.item.mask = TVIF_TEXT;
         insert.item.pszText = (LPSTR)name.c_str();
         SendMessageA(hTree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
@@ -46,7 +48,9 @@ TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThemWithTheRomImag
                   (std::vector<std::string>{"a.bin", "b.bin", "c.bin", "game.BIN", "saves.bin"}));
         for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
              hItem = TreeView_GetNextSibling(hTree, hItem)) {
-            TVITEMA item = {TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE, hItem};
+            TVITEMA item = {};
+            item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+            item.hItem = hItem;
             item.iImage = item.iSelectedImage = -5;
             TreeView_GetItem(hTree, &item);
             EXPECT_EQ(item.iImage, 0);
