@@ -242,15 +242,13 @@ std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count) const
     return launches;
 }
 
+// Through a wrapper of any tree window, which gives the handle back before it goes.
 static std::string TreeItemText(HWND hTree, HTREEITEM hItem)
 {
-    char text[1024] = "";
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT | TVIF_HANDLE;
-    item.hItem = hItem;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(hTree, TVM_GETITEMA, 0, (LPARAM)&item);
+    CTreeCtrl tree;
+    tree.m_hWnd = hTree;
+    std::string text = Str(tree.GetItemText(hItem));
+    tree.m_hWnd = NULL;
     return text;
 }
 
