@@ -82,10 +82,12 @@ public:
     int m_number = 99;
     CString m_text = "some text";
     int m_check = 0;
+    CComboBox m_combo;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
+        DDX_Control(pDX, IDC_WINDOW_SIZE, m_combo);
         DDX_Text(pDX, IDC_AUDIO_VALUE, m_number);
         DDX_Text(pDX, IDC_VOICE_VALUE, m_text);
         DDX_Check(pDX, IDC_FULLSCREEN, m_check);
@@ -118,6 +120,8 @@ TEST(DataExchange, ReadsControlsWithTheLibrarysRules)
     EXPECT_EQ(complaint, std::vector<std::string>{"Please enter an integer."});
     EXPECT_FALSE(bParsed);
     EXPECT_EQ(dlg.m_number, 99);
+    // The bound control is let go with the window, so that the object can run again.
+    EXPECT_EQ(dlg.m_combo.m_hWnd, (HWND)NULL);
 }
 
 TEST(ModalRun, OpensCentredOnTheScreenAndOverItsOwner)
