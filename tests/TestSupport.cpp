@@ -1,27 +1,8 @@
 #include "TestSupport.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-
-static void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName, child = path + "\\" + name;
-            if (name == "." || name == "..")
-                continue;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 TempDir::TempDir()
 {
@@ -34,7 +15,11 @@ TempDir::TempDir()
     while (!CreateDirectoryA(m_path.c_str(), NULL));
 }
 
-TempDir::~TempDir() { RemoveTree(m_path); }
+TempDir::~TempDir()
+{
+    std::error_code error;
+    std::filesystem::remove_all(m_path, error);
+}
 
 ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
     : m_saved(CurrentDirectoryW())
