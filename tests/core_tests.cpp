@@ -138,7 +138,10 @@ TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
         ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
         dlg.LaunchSelected();
         EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
-        EXPECT_EQ(emulator.WaitForLaunches(1)[0].directory, emuDir);
+        std::vector<Launch> launches = emulator.WaitForLaunches(1);
+        ASSERT_EQ(launches.size(), 1u);
+        EXPECT_EQ(launches[0].directory, emuDir);
+        EXPECT_TRUE(launches[0].romFound);
     });
 }
 

@@ -132,6 +132,8 @@ TEST_F(LauncherTest, ManyLaunchesLeakNothingAndLeaveTheLauncherFree)
                    }),
                    End(dlg)});
     EXPECT_EQ(emulator.Launches().size(), 31u);
+    for (const Launch& launch : emulator.Launches())
+        EXPECT_TRUE(launch.romFound);
 }
 
 } // namespace
