@@ -10,9 +10,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # A 96-byte static i386 Linux program that exits with 32: on a kernel without
 # 32-bit support its exec fails ("Exec format error"), whatever is installed.
+# It is written into build/, not /tmp, which may be mounted without exec.
 host_runs_i386() {
-    local probe
-    probe=$(mktemp)
+    local probe="$root/build/i386-probe"
+    mkdir -p "$root/build"
     printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00'\
 '\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00'\
 '\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x60\x00\x00\x00'\
