@@ -136,5 +136,11 @@ protected:
     ScopedCurrentDirectory cwd{dir.Path()};
 
     void WriteSettings(const std::string& lines) { WriteFile(dir / "zorvane.ini", lines); }
-    std::vector<std::string> SettingsLines() { return SplitLines(ReadFile(dir / "zorvane.ini")); }
+    // The settings file's lines, blank ones left out.
+    std::vector<std::string> SettingsLines()
+    {
+        std::vector<std::string> lines = SplitLines(ReadFile(dir / "zorvane.ini"));
+        lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
+        return lines;
+    }
 };

@@ -125,26 +125,6 @@ TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
         EXPECT_TRUE(launch.romFound) << launch.commandLine;
 }
 
-TEST_F(LaunchTest, LeavesTheLauncherInItsOwnCurrentDirectory)
-{
-    StandInEmulator emulator(emuDir);
-    // As long as the platform allows (Wine stops ANSI programs at MAX_PATH).
-    std::string launcherDir = MakeLongestDirectory(dir.Path());
-    ASSERT_TRUE(SetCurrentDirectoryA(launcherDir.c_str()));
-    WithLauncher([&](CLauncherDlg& dlg) {
-        dlg.m_romDir = romDir.c_str();
-        dlg.m_emuDir = emuDir.c_str();
-        dlg.FillRomList();
-        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
-        dlg.LaunchSelected();
-        EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
-        std::vector<Launch> launches = emulator.WaitForLaunches(1);
-        ASSERT_EQ(launches.size(), 1u);
-        EXPECT_EQ(launches[0].directory, emuDir);
-        EXPECT_TRUE(launches[0].romFound);
-    });
-}
-
 TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
 {
     CreateDirectoryA((dir / "broken").c_str(), NULL);

@@ -94,14 +94,20 @@ int OpenKernelHandles()
     return count;
 }
 
-TEST_F(LauncherTest, ManyLaunchesLeakNothingAndLeaveTheLauncherFree)
+TEST_F(LauncherTest, ManyLaunchesLeakNothingAndLeaveTheLauncherFreeWhereItWas)
 {
     MakeFiles(dir / "roms", {"game.bin"});
     CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
-    WriteSettings("[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\n");
+    // The launcher in as long a current directory as the platform allows (Wine
+    // stops ANSI programs at MAX_PATH).
+    std::string launcherDir = MakeLongestDirectory(dir.Path());
+    ScopedCurrentDirectory inLauncherDir(launcherDir);
     CLauncherDlg dlg;
     RunModal(dlg, {Do([&] {
+                       dlg.m_romDir = (dir / "roms").c_str();
+                       dlg.m_emuDir = (dir / "emu").c_str();
+                       dlg.FillRomList();
                        // An emulator that keeps running leaves the launcher free.
                        SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
                        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
@@ -128,12 +134,14 @@ TEST_F(LauncherTest, ManyLaunchesLeakNothingAndLeaveTheLauncherFree)
                        SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", NULL);
                        Sleep(200);
                        EXPECT_LE(OpenKernelHandles(), handlesAfterFirst);
-                       EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
+                       EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
                    }),
                    End(dlg)});
     EXPECT_EQ(emulator.Launches().size(), 31u);
-    for (const Launch& launch : emulator.Launches())
+    for (const Launch& launch : emulator.Launches()) {
+        EXPECT_EQ(launch.directory, dir / "emu");
         EXPECT_TRUE(launch.romFound);
+    }
 }
 
 } // namespace

@@ -33,7 +33,7 @@ protected:
     void TearDown() override { AfxGetApp()->m_pMainWnd = NULL; }
 };
 
-TEST_F(LauncherWindowTest, OpensWithTheDefaultsAndTheFirstRomSelected)
+TEST_F(LauncherWindowTest, WithoutAFileOpensWithTheDefaultsAndSavesThemInTheFilesOrder)
 {
     WithLauncher([&](CLauncherDlg& dlg) {
         HWND hDlg = dlg.m_hWnd;
@@ -55,7 +55,13 @@ TEST_F(LauncherWindowTest, OpensWithTheDefaultsAndTheFirstRomSelected)
              {dlg.SendMessage(WM_GETICON, ICON_BIG), dlg.SendMessage(WM_GETICON, ICON_SMALL),
               dlg.SendMessage(WM_QUERYDRAGICON)})
             EXPECT_EQ(icon, (LRESULT)dlg.m_hIcon);
+        dlg.SaveSettings();
     });
+    EXPECT_EQ(SettingsLines(),
+              (std::vector<std::string>{"[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=0",
+                                        "NOAUDIO=0", "NOVOICE=0", "SCANLINES=0", "FULLSCREEN=0",
+                                        "SPEEDLIMITER=0", "AUDIO=100", "VOICE=100", "SPEED=100",
+                                        "WINDOW=1", "STICK1=1", "STICK2=2"}));
 }
 
 POINT ThumbCenter(HWND hSlider)
@@ -295,19 +301,29 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
     }
 }
 
-TEST_F(LauncherWindowTest, TheAboutBoxOpensAndClosesWithoutTouchingTheSettings)
+TEST_F(LauncherWindowTest, TheAboutBoxOpensCentredOverTheWindowAndTouchesNoSetting)
 {
     CLauncherDlg dlg;
     AfxGetApp()->m_pMainWnd = &dlg;
     std::vector<std::string> texts;
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    auto expectCentredOn = [](HWND hWnd, POINT center) {
+        EXPECT_NEAR(CenterOf(hWnd).x, center.x, 1);
+        EXPECT_NEAR(CenterOf(hWnd).y, center.y, 1);
+    };
     RunModal(dlg, {Do([&] {
+                       expectCentredOn(dlg.m_hWnd, {(area.left + area.right) / 2,
+                                                    (area.top + area.bottom) / 2});
                        dlg.m_speed = 55;
-                       PostMessageA(dlg.m_hWnd, WM_COMMAND, ID_ABOUT_ABOUT, 0);
+                       // As an accelerator sends it: code 1, no control.
+                       PostMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_ABOUT_ABOUT, 1), 0);
                    }),
                    OnDialog("The About box",
                             [&](HWND hAbout) {
                                 texts = StaticTexts(hAbout);
                                 EXPECT_EQ(GetWindow(hAbout, GW_OWNER), dlg.m_hWnd);
+                                expectCentredOn(hAbout, CenterOf(dlg.m_hWnd));
                                 ClickAt(CenterOf(GetDlgItem(hAbout, IDOK)));
                             }),
                    Until([] { return FindDialog("The About box") == NULL; }), Do([&] {
