@@ -48,21 +48,11 @@ TEST_F(LauncherTest, OptionStringLeavesOutDefaultsAndKeepsItsFixedOrder)
     });
 }
 
-class LaunchTest : public LauncherTest
+TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
 {
-protected:
-    std::string emuDir = dir / "emu";
-    std::string romDir = dir / "roms";
-
-    void SetUp() override
-    {
-        MakeFiles(romDir, {"pacman.bin", "game.bin"});
-        CreateDirectoryA(emuDir.c_str(), NULL);
-    }
-};
-
-TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
-{
+    const std::string emuDir = dir / "emu", romDir = dir / "roms";
+    MakeFiles(romDir, {"pacman.bin", "game.bin"});
+    CreateDirectoryA(emuDir.c_str(), NULL);
     // A stand-in in the emulator directory, and one in the launcher's own, where
     // the start runs when the emulator directory is empty or cannot be entered.
     StandInEmulator emulator(emuDir);
@@ -82,36 +72,57 @@ TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
         {"roms", "", here, dir.Path()},
         {"roms", dir / "missing", here, dir.Path()},
     };
+    // Without the launcher's own copy, these find no emulator to start.
+    CreateDirectoryA((dir / "broken").c_str(), NULL);
+    WriteFile(dir / "broken\\o2em.exe", "this is not a program");
+    const std::vector<std::string> noEmulator = {dir / "nothing", "", dir / "50%s %n emu\\",
+                                                 dir / "broken"};
+    std::vector<std::vector<std::string>> messages(noEmulator.size());
+    std::vector<HWND> owners(noEmulator.size());
+    HWND hLauncher = NULL;
     WriteSettings("[SETTINGS]\r\nEMU_DIR=" + emuDir + "\r\nFULLSCREEN=1\r\nWINDOW=3\r\n");
     CLauncherDlg dlg;
     std::vector<Launch> launches;
-    RunModal(dlg, {Do([&] {
-                       // The options follow the settings.
-                       ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
-                       dlg.LaunchSelected();
-                       EXPECT_EQ(WindowText(GetActiveWindow()), "Zorvane V0.1b");
-                       launches = emulator.WaitForLaunches(1);
-                       dlg.m_fullScreen = 0;
-                       dlg.m_windowSizeCombo.SetCurSel(1);
-                       ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "pacman.bin"));
-                       for (const Case& c : cases) {
-                           dlg.m_romDir = c.romDir.c_str();
-                           dlg.m_emuDir = c.emuDir.c_str();
-                           dlg.LaunchSelected();
-                           EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
-                           // The directory is kept as the user gave it.
-                           EXPECT_EQ(Str(dlg.m_romDir), c.romDir);
-                           launches = emulator.WaitForLaunches(launches.size() + 1);
-                       }
-                       // With nothing selected nothing starts, but the options are rebuilt.
-                       dlg.m_romDir = "nothing-here";
-                       dlg.FillRomList();
-                       dlg.m_debug = 1;
-                       dlg.LaunchSelected();
-                       EXPECT_EQ(Str(dlg.m_options), " -debug");
-                       Sleep(300);
-                   }),
-                   End(dlg)});
+    std::vector<Step> steps = {Do([&] {
+        hLauncher = dlg.m_hWnd;
+        // The options follow the settings.
+        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
+        dlg.LaunchSelected();
+        EXPECT_EQ(WindowText(GetActiveWindow()), "Zorvane V0.1b");
+        launches = emulator.WaitForLaunches(1);
+        dlg.m_fullScreen = 0;
+        dlg.m_windowSizeCombo.SetCurSel(1);
+        ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "pacman.bin"));
+        for (const Case& c : cases) {
+            dlg.m_romDir = c.romDir.c_str();
+            dlg.m_emuDir = c.emuDir.c_str();
+            dlg.LaunchSelected();
+            EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
+            // The directory is kept as the user gave it.
+            EXPECT_EQ(Str(dlg.m_romDir), c.romDir);
+            launches = emulator.WaitForLaunches(launches.size() + 1);
+        }
+        DeleteFileA((dir / "o2em.exe").c_str());
+    })};
+    for (size_t i = 0; i < noEmulator.size(); i++) {
+        steps.push_back(Do([&, i] {
+            dlg.m_emuDir = noEmulator[i].c_str();
+            dlg.LaunchSelected();
+            EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
+        }));
+        steps.push_back(CloseMessageBox("Launcher Error", messages[i], &owners[i]));
+    }
+    steps.push_back(Do([&] {
+        // With nothing selected nothing starts, but the options are rebuilt.
+        dlg.m_romDir = "nothing-here";
+        dlg.FillRomList();
+        dlg.m_debug = 1;
+        dlg.LaunchSelected();
+        EXPECT_EQ(Str(dlg.m_options), " -debug");
+        Sleep(300);
+    }));
+    steps.push_back(End(dlg));
+    RunModal(dlg, steps);
 
     launches = emulator.Launches();
     ASSERT_EQ(launches.size(), cases.size() + 1);
@@ -123,29 +134,10 @@ TEST_F(LaunchTest, HandsTheEmulatorAPathToTheChosenRom)
     }
     for (const Launch& launch : launches)
         EXPECT_TRUE(launch.romFound) << launch.commandLine;
-}
-
-TEST_F(LaunchTest, ReportsAnEmulatorThatCannotBeStarted)
-{
-    CreateDirectoryA((dir / "broken").c_str(), NULL);
-    WriteFile(dir / "broken\\o2em.exe", "this is not a program");
-    for (const std::string& emu :
-         {dir / "nothing", std::string(), dir / "50%s %n emu\\", dir / "broken"}) {
-        CLauncherDlg dlg;
-        std::vector<std::string> texts;
-        HWND owner = NULL, launcher = NULL;
-        RunModal(dlg, {Do([&] {
-                           launcher = dlg.m_hWnd;
-                           dlg.m_romDir = romDir.c_str();
-                           dlg.m_emuDir = emu.c_str();
-                           dlg.FillRomList();
-                           SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin");
-                           dlg.LaunchSelected();
-                           EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
-                       }),
-                       CloseMessageBox("Launcher Error", texts, &owner), End(dlg)});
-        EXPECT_EQ(texts, std::vector<std::string>{"Unable to find O2em.exe at " + emu});
-        EXPECT_EQ(owner, launcher);
+    for (size_t i = 0; i < noEmulator.size(); i++) {
+        EXPECT_EQ(messages[i],
+                  std::vector<std::string>{"Unable to find O2em.exe at " + noEmulator[i]});
+        EXPECT_EQ(owners[i], hLauncher) << noEmulator[i];
     }
 }
 

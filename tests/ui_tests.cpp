@@ -17,13 +17,21 @@ std::string ListText(HWND hDlg, int nID)
 const int kCheckBoxes[] = {IDC_FULLSCREEN, IDC_SCANLINES, IDC_NOSOUND,
                            IDC_NOVOICE,    IDC_NOLIMIT,   IDC_DEBUG};
 
-Step Focus(HWND& hWnd, int nID = 0)
+Step Focus(CDialog& dlg, int nID = 0)
 {
-    return Do([&hWnd, nID] {
-        SetForegroundWindow(hWnd);
+    return Do([&dlg, nID] {
+        SetForegroundWindow(dlg.m_hWnd);
         if (nID != 0)
-            SetFocus(GetDlgItem(hWnd, nID));
+            SetFocus(GetDlgItem(dlg.m_hWnd, nID));
     });
+}
+
+// The centre of a rectangle of a window's client area, on the screen.
+POINT ScreenCenter(HWND hWnd, const RECT& rect)
+{
+    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(hWnd, &point);
+    return point;
 }
 
 class LauncherWindowTest : public LauncherTest
@@ -64,15 +72,6 @@ TEST_F(LauncherWindowTest, WithoutAFileOpensWithTheDefaultsAndSavesThemInTheFile
                                         "WINDOW=1", "STICK1=1", "STICK2=2"}));
 }
 
-POINT ThumbCenter(HWND hSlider)
-{
-    RECT thumb;
-    SendMessageA(hSlider, TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
-    POINT point = {(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
-    ClientToScreen(hSlider, &point);
-    return point;
-}
-
 TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
 {
     CLauncherDlg dlg;
@@ -86,13 +85,13 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         {dlg.m_audioSlider, dlg.m_audioVolume, IDC_AUDIO_VALUE, 40},
         {dlg.m_voiceSlider, dlg.m_voiceVolume, IDC_VOICE_VALUE, 70},
         {dlg.m_speedSlider, dlg.m_speed, IDC_SPEED_VALUE, 150}};
-    HWND hDlg = NULL;
     POINT grip = {};
-    std::vector<Step> steps = {Do([&] { hDlg = dlg.m_hWnd; }), Focus(hDlg)};
+    std::vector<Step> steps = {Focus(dlg)};
     for (const Slider& s : sliders) {
         steps.push_back(Do([&] {
-            grip = ThumbCenter(s.slider.m_hWnd);
-            MouseDown(grip);
+            RECT thumb;
+            s.slider.SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
+            MouseDown(grip = ScreenCenter(s.slider.m_hWnd, thumb));
         }));
         // Drag until the thumb sits at the target.
         steps.push_back(Until([&] {
@@ -111,16 +110,16 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         steps.push_back(Until([&] { return s.value != 100; }));
         steps.push_back(Do([&] {
             EXPECT_EQ(s.value, s.target);
-            EXPECT_EQ(ControlText(hDlg, s.nValueBox), std::to_string(s.target));
+            EXPECT_EQ(ControlText(dlg.m_hWnd, s.nValueBox), std::to_string(s.target));
         }));
     }
     // The keyboard moves the thumb but not the setting.
-    steps.push_back(Focus(hDlg, IDC_SPEED_SLIDER));
+    steps.push_back(Focus(dlg, IDC_SPEED_SLIDER));
     steps.push_back(Do([] { PressKey(VK_RIGHT); }));
     steps.push_back(Until([&] { return dlg.m_speedSlider.GetPos() == 151; }));
     steps.push_back(Do([&] {
         EXPECT_EQ(dlg.m_speed, 150);
-        EXPECT_EQ(ControlText(hDlg, IDC_SPEED_VALUE), "150");
+        EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_SPEED_VALUE), "150");
         dlg.EndDialog(0);
     }));
     RunModal(dlg, steps);
@@ -144,17 +143,16 @@ TEST_F(LauncherWindowTest, EachCheckBoxFlipsItsOwnSettingAndOnlyTheCloseMessageS
     for (const Ending& ending : endings) {
         DeleteFileA((dir / "zorvane.ini").c_str());
         CLauncherDlg dlg;
-        HWND hDlg = NULL;
         // Every box ticked, and the first one again.
-        std::vector<Step> steps = {Do([&] { hDlg = dlg.m_hWnd; }), Focus(hDlg)};
+        std::vector<Step> steps = {Focus(dlg)};
         for (int nID : kCheckBoxes)
-            steps.push_back(Do([&hDlg, nID] { ClickAt(CenterOf(GetDlgItem(hDlg, nID))); }));
+            steps.push_back(Do([&dlg, nID] { ClickAt(CenterOf(GetDlgItem(dlg.m_hWnd, nID))); }));
         steps.push_back(Until([&] { return dlg.m_debug == 1; }));
-        steps.push_back(Do([&] { ClickAt(CenterOf(GetDlgItem(hDlg, IDC_FULLSCREEN))); }));
+        steps.push_back(Do([&] { ClickAt(CenterOf(GetDlgItem(dlg.m_hWnd, IDC_FULLSCREEN))); }));
         steps.push_back(Until([&] { return dlg.m_fullScreen == 0; }));
         steps.push_back(Do([&] {
-            EXPECT_FALSE(IsDlgButtonChecked(hDlg, IDC_FULLSCREEN));
-            ending.end(hDlg);
+            EXPECT_FALSE(IsDlgButtonChecked(dlg.m_hWnd, IDC_FULLSCREEN));
+            ending.end(dlg.m_hWnd);
         }));
         EXPECT_EQ(RunModal(dlg, steps), ending.result) << ending.how;
         for (BOOL flag :
@@ -171,7 +169,6 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
     StandInEmulator emulator(dir / "emu");
     WriteSettings("[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\n");
     CLauncherDlg dlg;
-    HWND hDlg = NULL;
     std::vector<Launch> launches;
     auto launched = [&](size_t count) {
         return Until([&, count] {
@@ -179,22 +176,19 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
             return launches.size() >= count;
         });
     };
-    RunModal(dlg, {Do([&] { hDlg = dlg.m_hWnd; }), Focus(hDlg), Do([] { PressKey(VK_RETURN); }),
-                   launched(1), Do([&] {
-                       SelectTreeItem(dlg.m_romTree.m_hWnd, "c.bin");
-                       ClickAt(CenterOf(GetDlgItem(hDlg, IDC_LAUNCH)));
+    HWND& hTree = dlg.m_romTree.m_hWnd;
+    RunModal(dlg, {Focus(dlg), Do([] { PressKey(VK_RETURN); }), launched(1), Do([&] {
+                       SelectTreeItem(hTree, "c.bin");
+                       ClickAt(CenterOf(GetDlgItem(dlg.m_hWnd, IDC_LAUNCH)));
                    }),
                    launched(2), Do([&] {
                        RECT item;
-                       HWND hTree = dlg.m_romTree.m_hWnd;
                        TreeView_GetItemRect(hTree,
                                             TreeView_GetNextSibling(hTree, TreeView_GetRoot(hTree)),
                                             &item, TRUE);
-                       POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-                       ClientToScreen(hTree, &point);
-                       ClickAt(point, true);
+                       ClickAt(ScreenCenter(hTree, item), true);
                    }),
-                   launched(3), Do([&] { dlg.EndDialog(0); })});
+                   launched(3), End(dlg)});
     ASSERT_EQ(launches.size(), 3u);
     for (size_t i = 0; i < launches.size(); i++) {
         EXPECT_EQ(launches[i].commandLine, "o2em \"" + dir / "roms\\" + "acb"[i] + ".bin\" ");
@@ -251,31 +245,32 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
     MakeFiles(dir / "other", {"x.bin"});
     WriteSettings("[SETTINGS]\r\nEMU_DIR=C:\\old emu\r\n");
     const std::vector<std::string> roms = {"a.bin", "b.bin", "c.bin"}, other = {"x.bin"};
+    const std::string old = "C:\\old emu";
     struct Case
     {
         const char* what;
-        std::vector<Step> steps;
         std::string romDir, emuDir;
         std::vector<std::string> items;
+        std::vector<std::vector<Step>> steps;
     };
-    std::vector<Step> browsed = {Type(IDC_ROMDIR, "other")};
-    for (const Step& step : Browse(IDC_BROWSE_EMUDIR, dir / "other"))
-        browsed.push_back(step);
-    browsed.push_back(OnDialog(
-        "Settings", [&](HWND h) { EXPECT_EQ(ControlText(h, IDC_EMUDIR), dir / "other"); }));
-    browsed.push_back(Press(VK_ESCAPE));
-    std::vector<Step> cancelled = Browse(IDC_BROWSE_ROMDIR, "");
-    cancelled.push_back(Press(VK_ESCAPE));
-    const std::string old = "C:\\old emu";
-    Step ok = OnDialog("Settings", [](HWND h) { ClickAt(CenterOf(GetDlgItem(h, IDOK))); });
+    const Step ok = OnDialog("Settings", [](HWND h) { ClickAt(CenterOf(GetDlgItem(h, IDOK))); });
     const std::vector<Case> cases = {
-        {"OK unchanged", {ok}, "roms", old, roms},
-        {"typed, Enter", {Type(IDC_ROMDIR, "other"), Press(VK_RETURN)}, "other", old, other},
-        {"typed, Escape", {Type(IDC_ROMDIR, "other"), Press(VK_ESCAPE)}, "roms", old, roms},
+        {"OK unchanged", "roms", old, roms, {{ok}}},
+        {"typed, Enter", "other", old, other, {{Type(IDC_ROMDIR, "other"), Press(VK_RETURN)}}},
+        {"typed, Escape", "roms", old, roms, {{Type(IDC_ROMDIR, "other"), Press(VK_ESCAPE)}}},
         // A browsed folder, and what was typed before it, survive Escape.
-        {"browsed, Escape", browsed, "other", dir / "other", other},
-        {"picker cancelled", cancelled, "roms", old, roms},
-    };
+        {"browsed, Escape",
+         "other",
+         dir / "other",
+         other,
+         {{Type(IDC_ROMDIR, "other")},
+          Browse(IDC_BROWSE_EMUDIR, dir / "other"),
+          {Press(VK_ESCAPE)}}},
+        {"picker cancelled",
+         "roms",
+         old,
+         roms,
+         {Browse(IDC_BROWSE_ROMDIR, ""), {Press(VK_ESCAPE)}}}};
     for (const Case& c : cases) {
         CLauncherDlg dlg;
         AfxGetApp()->m_pMainWnd = &dlg;
@@ -288,7 +283,8 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
                 EXPECT_EQ(ControlText(hSettings, IDC_ROMDIR), "roms");
                 EXPECT_EQ(ControlText(hSettings, IDC_EMUDIR), old);
             })};
-        steps.insert(steps.end(), c.steps.begin(), c.steps.end());
+        for (const std::vector<Step>& part : c.steps)
+            steps.insert(steps.end(), part.begin(), part.end());
         steps.push_back(Until([&] { return FindDialog("Settings") == NULL; }));
         steps.push_back(Do([&] {
             items = TreeItems(dlg.m_romTree.m_hWnd);
