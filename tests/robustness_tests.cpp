@@ -25,46 +25,35 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
     CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
 
-    // Each ROM directory with the items it lists.
+    // Each ROM directory with the items it lists; each item is launched.
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {dir / "100% roms\\", {"a b %s %n.bin", std::string(200, 'n') + ".bin"}},
         {longDir, {"deep.bin"}},
+        {dir / "unicode", {"?? ?.bin", "?? ?.bin"}},
     };
     CLauncherDlg dlg;
-    size_t launched = 0;
-    std::vector<Step> steps;
-    for (const auto& c : cases) {
-        steps.push_back(Do([&] {
-            dlg.m_romDir = c.first.c_str();
-            dlg.m_emuDir = (dir / "emu").c_str();
-            dlg.FillRomList();
-            EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd), c.second) << c.first;
-            for (const std::string& item : c.second) {
-                SelectTreeItem(dlg.m_romTree.m_hWnd, item);
-                dlg.LaunchSelected();
-                emulator.WaitForLaunches(++launched);
-            }
-        }));
-    }
     std::vector<std::string> message;
-    steps.push_back(Do([&] {
-        dlg.m_romDir = (dir / "unicode").c_str();
-        dlg.FillRomList();
-        EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd), std::vector<std::string>(2, "?? ?.bin"));
-        HTREEITEM hItem = TreeView_GetRoot(dlg.m_romTree.m_hWnd);
-        for (int i = 0; i < 2; i++, hItem = TreeView_GetNextSibling(dlg.m_romTree.m_hWnd, hItem)) {
-            TreeView_SelectItem(dlg.m_romTree.m_hWnd, hItem);
-            dlg.LaunchSelected();
-            emulator.WaitForLaunches(++launched);
-        }
-        // A name with no alias (here: the file is gone) is not passed on.
-        for (const std::wstring& path : unicode)
-            DeleteFileW(path.c_str());
-        dlg.LaunchSelected();
-    }));
-    steps.push_back(CloseMessageBox("Launcher Error", message));
-    steps.push_back(End(dlg));
-    RunModal(dlg, steps);
+    RunModal(dlg, {Do([&] {
+                       HWND hTree = dlg.m_romTree.m_hWnd;
+                       size_t launched = 0;
+                       dlg.m_emuDir = (dir / "emu").c_str();
+                       for (const auto& c : cases) {
+                           dlg.m_romDir = c.first.c_str();
+                           dlg.FillRomList();
+                           EXPECT_EQ(TreeItems(hTree), c.second) << c.first;
+                           for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
+                                hItem = TreeView_GetNextSibling(hTree, hItem)) {
+                               TreeView_SelectItem(hTree, hItem);
+                               dlg.LaunchSelected();
+                               emulator.WaitForLaunches(++launched);
+                           }
+                       }
+                       // A name with no alias (here: the file is gone) is not passed on.
+                       for (const std::wstring& path : unicode)
+                           DeleteFileW(path.c_str());
+                       dlg.LaunchSelected();
+                   }),
+                   CloseMessageBox("Launcher Error", message), End(dlg)});
 
     std::vector<Launch> launches = emulator.Launches();
     ASSERT_EQ(launches.size(), 5u);
