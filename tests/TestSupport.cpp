@@ -67,21 +67,6 @@ void MakeFiles(const std::string& directory, const std::vector<std::string>& nam
     }
 }
 
-std::string MakeLongestDirectory(const std::string& base)
-{
-    // Created through the wide calls, which are not held to MAX_PATH.
-    std::string path = base;
-    for (;;) {
-        std::string longer = path + (path.size() < MAX_PATH - 20 ? "\\long-directory" : "\\x");
-        if (!CreateDirectoryW((L"\\\\?\\" + Wide(longer)).c_str(), NULL) ||
-            !SetCurrentDirectoryA(longer.c_str()))
-            break;
-        path = longer;
-    }
-    SetCurrentDirectoryA(base.c_str());
-    return path;
-}
-
 namespace {
 struct Script
 {

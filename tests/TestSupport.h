@@ -56,9 +56,6 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
 }
 // Creates empty files (and, for names ending in a backslash, directories) in a directory.
 void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
-// Creates, inside base, the longest directory path that can still be made the
-// current directory, and returns it.
-std::string MakeLongestDirectory(const std::string& base);
 
 // One step of a script run inside a modal loop: true when done, false to be
 // tried again on the next tick.

@@ -83,54 +83,67 @@ int OpenKernelHandles()
     return count;
 }
 
-TEST_F(LauncherTest, ManyLaunchesLeakNothingAndLeaveTheLauncherFreeWhereItWas)
+// Creates, inside base, the longest directory path that can still be made the
+// current directory, and returns it. Made through the wide calls, which are not
+// held to MAX_PATH.
+std::string MakeLongestDirectory(const std::string& base)
+{
+    std::string path = base;
+    for (;;) {
+        std::string longer = path + (path.size() < MAX_PATH - 20 ? "\\long-directory" : "\\x");
+        if (!CreateDirectoryW((L"\\\\?\\" + Wide(longer)).c_str(), NULL) ||
+            !SetCurrentDirectoryA(longer.c_str()))
+            break;
+        path = longer;
+    }
+    SetCurrentDirectoryA(base.c_str());
+    return path;
+}
+
+TEST_F(LauncherTest, ManyLaunchesFromTheLongestDirectoryLeakNothingAndNoSaveGoesAstray)
 {
     MakeFiles(dir / "roms", {"game.bin"});
     CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
     // The launcher in as long a current directory as the platform allows (Wine
-    // stops ANSI programs at MAX_PATH).
+    // stops ANSI programs at MAX_PATH): too long to reach the settings file, so
+    // the save fails silently and writes nothing anywhere else, such as the root.
     std::string launcherDir = MakeLongestDirectory(dir.Path());
+    ASSERT_GT(launcherDir.size(), 255u);
+    DeleteFileA("\\zorvane.ini");
     ScopedCurrentDirectory inLauncherDir(launcherDir);
     CLauncherDlg dlg;
-    RunModal(dlg, {Do([&] {
-                       dlg.m_romDir = (dir / "roms").c_str();
-                       dlg.m_emuDir = (dir / "emu").c_str();
-                       dlg.FillRomList();
-                       // An emulator that keeps running leaves the launcher free.
-                       SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
-                       ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
-                       dlg.LaunchSelected();
-                       SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
-                   }),
-                   Until([&] { return FindWindowA(NULL, "O2em stand-in") != NULL; }), Do([&] {
-                       DWORD_PTR result;
-                       EXPECT_TRUE(SendMessageTimeoutA(dlg.m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
-                                                       1000, &result));
-                       // Emulators that fail at once, each launch followed by a refill.
-                       SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", "3");
-                       int handlesAfterFirst = 0;
-                       for (size_t i = 2; i <= 31 && !HasFailure(); i++) {
-                           ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
-                           dlg.LaunchSelected();
-                           dlg.FillRomList();
-                           emulator.WaitForLaunches(i);
-                           if (i == 2) {
-                               Sleep(200);
-                               handlesAfterFirst = OpenKernelHandles();
-                           }
-                       }
-                       SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", NULL);
-                       Sleep(200);
-                       EXPECT_LE(OpenKernelHandles(), handlesAfterFirst);
-                       EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
-                   }),
-                   End(dlg)});
-    EXPECT_EQ(emulator.Launches().size(), 31u);
+    int result = RunModal(dlg, {Do([&] {
+                              dlg.m_romDir = (dir / "roms").c_str();
+                              dlg.m_emuDir = (dir / "emu").c_str();
+                              dlg.FillRomList();
+                              // Emulators that fail at once, each launch followed by a refill.
+                              SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", "3");
+                              int handlesAfterFirst = 0;
+                              for (size_t i = 1; i <= 30 && !HasFailure(); i++) {
+                                  ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
+                                  dlg.LaunchSelected();
+                                  dlg.FillRomList();
+                                  emulator.WaitForLaunches(i);
+                                  if (i == 1) {
+                                      Sleep(200);
+                                      handlesAfterFirst = OpenKernelHandles();
+                                  }
+                              }
+                              SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", NULL);
+                              Sleep(200);
+                              EXPECT_LE(OpenKernelHandles(), handlesAfterFirst);
+                              EXPECT_TRUE(CurrentDirectoryW() == Wide(launcherDir));
+                              dlg.SendMessage(WM_CLOSE);
+                          })});
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(emulator.Launches().size(), 30u);
     for (const Launch& launch : emulator.Launches()) {
         EXPECT_EQ(launch.directory, dir / "emu");
         EXPECT_TRUE(launch.romFound);
     }
+    EXPECT_FALSE(FileExists("\\zorvane.ini"));
+    EXPECT_FALSE(FileExists(dir / "zorvane.ini"));
 }
 
 } // namespace
