@@ -330,7 +330,9 @@ struct Executable
 
 Executable Inspect(const std::string& path)
 {
-    std::string image = ReadFile(path);
+    std::ostringstream content;
+    content << std::ifstream(path, std::ios::binary).rdbuf();
+    std::string image = content.str();
     Executable exe = {image.size() / 1024.0, true, false};
     const IMAGE_DOS_HEADER* dos = (const IMAGE_DOS_HEADER*)image.data();
     const IMAGE_NT_HEADERS32* nt = (const IMAGE_NT_HEADERS32*)(image.data() + dos->e_lfanew);

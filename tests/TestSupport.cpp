@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 TempDir::TempDir()
 {
@@ -39,20 +38,16 @@ void WriteFile(const std::string& path, const std::string& content)
     std::ofstream(path, std::ios::binary) << content;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::stringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
-
-std::vector<std::string> SplitLines(const std::string& text)
+std::vector<std::string> ReadLines(const std::string& path)
 {
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(!line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1)
-                                                             : line);
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+    }
     return lines;
 }
 
@@ -191,7 +186,7 @@ StandInEmulator::~StandInEmulator()
 std::vector<Launch> StandInEmulator::Launches() const
 {
     std::vector<Launch> launches;
-    for (const std::string& line : SplitLines(ReadFile(m_log))) {
+    for (const std::string& line : ReadLines(m_log)) {
         if (line.rfind("cmdline: ", 0) == 0)
             launches.push_back({line.substr(9), "", false});
         else if (line.rfind("cwd: ", 0) == 0 && !launches.empty())

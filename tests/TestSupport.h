@@ -44,12 +44,12 @@ inline std::wstring Wide(const std::string& ascii) { return {ascii.begin(), asci
 inline std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 void WriteFile(const std::string& path, const std::string& content);
-std::string ReadFile(const std::string& path);
+// A file's lines without their line ends, blank ones left out.
+std::vector<std::string> ReadLines(const std::string& path);
 inline bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-std::vector<std::string> SplitLines(const std::string& text);
 inline bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -133,11 +133,5 @@ protected:
     ScopedCurrentDirectory cwd{dir.Path()};
 
     void WriteSettings(const std::string& lines) { WriteFile(dir / "zorvane.ini", lines); }
-    // The settings file's lines, blank ones left out.
-    std::vector<std::string> SettingsLines()
-    {
-        std::vector<std::string> lines = SplitLines(ReadFile(dir / "zorvane.ini"));
-        lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
-        return lines;
-    }
+    std::vector<std::string> SettingsLines() { return ReadLines(dir / "zorvane.ini"); }
 };

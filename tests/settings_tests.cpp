@@ -54,7 +54,7 @@ TEST_F(LauncherTest, TheFileIsFoundInACurrentDirectoryNearTheLimit)
         dlg.m_speed = 77;
         dlg.SaveSettings();
     });
-    EXPECT_TRUE(Contains(SplitLines(ReadFile("zorvane.ini")), "SPEED=77"));
+    EXPECT_TRUE(Contains(ReadLines("zorvane.ini"), "SPEED=77"));
 }
 
 } // namespace

@@ -41,37 +41,6 @@ protected:
     void TearDown() override { AfxGetApp()->m_pMainWnd = NULL; }
 };
 
-TEST_F(LauncherWindowTest, WithoutAFileOpensWithTheDefaultsAndSavesThemInTheFilesOrder)
-{
-    WithLauncher([&](CLauncherDlg& dlg) {
-        HWND hDlg = dlg.m_hWnd;
-        EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
-        EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
-        EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
-        for (int nID : kCheckBoxes)
-            EXPECT_FALSE(IsDlgButtonChecked(hDlg, nID)) << nID;
-        for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
-            EXPECT_EQ(ControlText(hDlg, nID), "100");
-        for (CSliderCtrl* slider : {&dlg.m_audioSlider, &dlg.m_voiceSlider, &dlg.m_speedSlider})
-            EXPECT_EQ(slider->GetPos(), 100);
-        EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_SPEED_SLIDER, TBM_GETRANGEMAX, 0, 0), 200);
-        EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd),
-                  (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
-        EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
-        EXPECT_EQ(GetFocus(), dlg.m_romTree.m_hWnd);
-        for (LRESULT icon :
-             {dlg.SendMessage(WM_GETICON, ICON_BIG), dlg.SendMessage(WM_GETICON, ICON_SMALL),
-              dlg.SendMessage(WM_QUERYDRAGICON)})
-            EXPECT_EQ(icon, (LRESULT)dlg.m_hIcon);
-        dlg.SaveSettings();
-    });
-    EXPECT_EQ(SettingsLines(),
-              (std::vector<std::string>{"[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=0",
-                                        "NOAUDIO=0", "NOVOICE=0", "SCANLINES=0", "FULLSCREEN=0",
-                                        "SPEEDLIMITER=0", "AUDIO=100", "VOICE=100", "SPEED=100",
-                                        "WINDOW=1", "STICK1=1", "STICK2=2"}));
-}
-
 TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
 {
     CLauncherDlg dlg;
@@ -297,20 +266,47 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
     }
 }
 
-TEST_F(LauncherWindowTest, TheAboutBoxOpensCentredOverTheWindowAndTouchesNoSetting)
+// The controls of a launcher opened with no settings file.
+void ExpectTheDefaults(CLauncherDlg& dlg)
+{
+    HWND hDlg = dlg.m_hWnd;
+    EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
+    EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
+    EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
+    for (int nID : kCheckBoxes)
+        EXPECT_FALSE(IsDlgButtonChecked(hDlg, nID)) << nID;
+    for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
+        EXPECT_EQ(ControlText(hDlg, nID), "100");
+    for (CSliderCtrl* slider : {&dlg.m_audioSlider, &dlg.m_voiceSlider, &dlg.m_speedSlider})
+        EXPECT_EQ(slider->GetPos(), 100);
+    EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_SPEED_SLIDER, TBM_GETRANGEMAX, 0, 0), 200);
+    EXPECT_EQ(TreeItems(dlg.m_romTree.m_hWnd),
+              (std::vector<std::string>{"a.bin", "b.bin", "c.bin"}));
+    EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
+    EXPECT_EQ(GetFocus(), dlg.m_romTree.m_hWnd);
+    for (LRESULT icon :
+         {dlg.SendMessage(WM_GETICON, ICON_BIG), dlg.SendMessage(WM_GETICON, ICON_SMALL),
+          dlg.SendMessage(WM_QUERYDRAGICON)})
+        EXPECT_EQ(icon, (LRESULT)dlg.m_hIcon);
+}
+
+void ExpectCentredOn(HWND hWnd, POINT center)
+{
+    EXPECT_NEAR(CenterOf(hWnd).x, center.x, 1);
+    EXPECT_NEAR(CenterOf(hWnd).y, center.y, 1);
+}
+
+TEST_F(LauncherWindowTest, OpensCentredWithTheDefaultsWhichTheAboutBoxLeavesAsTheyAre)
 {
     CLauncherDlg dlg;
     AfxGetApp()->m_pMainWnd = &dlg;
     std::vector<std::string> texts;
     RECT area;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    auto expectCentredOn = [](HWND hWnd, POINT center) {
-        EXPECT_NEAR(CenterOf(hWnd).x, center.x, 1);
-        EXPECT_NEAR(CenterOf(hWnd).y, center.y, 1);
-    };
     RunModal(dlg, {Do([&] {
-                       expectCentredOn(dlg.m_hWnd, {(area.left + area.right) / 2,
+                       ExpectCentredOn(dlg.m_hWnd, {(area.left + area.right) / 2,
                                                     (area.top + area.bottom) / 2});
+                       ExpectTheDefaults(dlg);
                        dlg.m_speed = 55;
                        // As an accelerator sends it: code 1, no control.
                        PostMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(ID_ABOUT_ABOUT, 1), 0);
@@ -319,17 +315,23 @@ TEST_F(LauncherWindowTest, TheAboutBoxOpensCentredOverTheWindowAndTouchesNoSetti
                             [&](HWND hAbout) {
                                 texts = StaticTexts(hAbout);
                                 EXPECT_EQ(GetWindow(hAbout, GW_OWNER), dlg.m_hWnd);
-                                expectCentredOn(hAbout, CenterOf(dlg.m_hWnd));
+                                ExpectCentredOn(hAbout, CenterOf(dlg.m_hWnd));
                                 ClickAt(CenterOf(GetDlgItem(hAbout, IDOK)));
                             }),
                    Until([] { return FindDialog("The About box") == NULL; }), Do([&] {
-                       EXPECT_EQ(dlg.m_speed, 55);
                        EXPECT_EQ(SelectedTreeItem(dlg.m_romTree.m_hWnd), "a.bin");
+                       EXPECT_FALSE(FileExists(dir / "zorvane.ini"));
+                       dlg.SaveSettings();
                        dlg.EndDialog(0);
                    })});
     EXPECT_TRUE(Contains(texts, "Zorvane v0.1b"));
     EXPECT_TRUE(Contains(texts, "Release Date 06/20/2002"));
-    EXPECT_FALSE(FileExists(dir / "zorvane.ini"));
+    // Every setting in the file's order, as it was before the About box.
+    EXPECT_EQ(SettingsLines(),
+              (std::vector<std::string>{"[SETTINGS]", "ROMS_DIR=roms", "EMU_DIR=", "DEBUG=0",
+                                        "NOAUDIO=0", "NOVOICE=0", "SCANLINES=0", "FULLSCREEN=0",
+                                        "SPEEDLIMITER=0", "AUDIO=100", "VOICE=100", "SPEED=55",
+                                        "WINDOW=1", "STICK1=1", "STICK2=2"}));
 }
 
 } // namespace
