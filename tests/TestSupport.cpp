@@ -20,12 +20,6 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_path, error);
 }
 
-ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
-    : m_saved(CurrentDirectoryW())
-{
-    EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
-}
-
 std::wstring CurrentDirectoryW()
 {
     std::wstring path(GetCurrentDirectoryW(0, NULL), L'\0');
@@ -228,16 +222,14 @@ std::vector<std::string> TreeItems(HWND hTree)
 
 std::string SelectedTreeItem(HWND hTree)
 {
-    HTREEITEM hItem = TreeView_GetSelection(hTree);
-    return hItem ? TreeItemText(hTree, hItem) : "";
+    return TreeItemText(hTree, TreeView_GetSelection(hTree));
 }
 
 bool SelectTreeItem(HWND hTree, const std::string& text)
 {
     for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
-         hItem = TreeView_GetNextSibling(hTree, hItem)) {
+         hItem = TreeView_GetNextSibling(hTree, hItem))
         if (TreeItemText(hTree, hItem) == text)
             return TreeView_SelectItem(hTree, hItem);
-    }
     return false;
 }

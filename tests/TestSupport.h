@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "Input.h"
+#include "core/CurrentDirectory.h"
 #include "core/LauncherDlg.h"
 
 #include <algorithm>
@@ -31,11 +32,14 @@ private:
 class ScopedCurrentDirectory
 {
 public:
-    explicit ScopedCurrentDirectory(const std::string& path);
-    ~ScopedCurrentDirectory() { SetCurrentDirectoryW(m_saved.c_str()); }
+    explicit ScopedCurrentDirectory(const std::string& path)
+    {
+        EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
+    }
+    ~ScopedCurrentDirectory() { m_saved.Restore(); }
 
 private:
-    std::wstring m_saved;
+    CSavedCurrentDirectory m_saved;
 };
 
 // The current directory, in UTF-16 so that one of any length can be compared.
@@ -93,8 +97,7 @@ std::vector<std::string> StaticTexts(HWND hDlg);
 // current directory, and whether the ROM path it received names a file from there.
 struct Launch
 {
-    std::string commandLine;
-    std::string directory;
+    std::string commandLine, directory;
     bool romFound;
 };
 

@@ -27,21 +27,17 @@ TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThemWithTheRomImag
                   (std::vector<std::string>{"a.bin", "b.bin", "c.bin", "game.BIN", "saves.bin"}));
         for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
              hItem = TreeView_GetNextSibling(hTree, hItem)) {
-            TVITEMA item = {};
-            item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
-            item.hItem = hItem;
+            TVITEMA item = {TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE, hItem};
             item.iImage = item.iSelectedImage = -5;
             TreeView_GetItem(hTree, &item);
-            EXPECT_EQ(item.iImage, 0);
-            EXPECT_EQ(item.iSelectedImage, 0);
+            EXPECT_EQ(std::make_pair(item.iImage, item.iSelectedImage), std::make_pair(0, 0));
         }
         // The image list holds the one 16 x 16 image; the tree has its own colours.
         HIMAGELIST hImages = TreeView_GetImageList(hTree, TVSIL_NORMAL);
         EXPECT_EQ(ImageList_GetImageCount(hImages), 1);
         int cx = 0, cy = 0;
         ImageList_GetIconSize(hImages, &cx, &cy);
-        EXPECT_EQ(cx, 16);
-        EXPECT_EQ(cy, 16);
+        EXPECT_EQ(std::make_pair(cx, cy), std::make_pair(16, 16));
         EXPECT_EQ(TreeView_GetTextColor(hTree), 0x1E0000u);
         EXPECT_EQ(TreeView_GetBkColor(hTree), 0xFFFFFFu);
     });

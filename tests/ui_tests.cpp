@@ -5,25 +5,12 @@
 
 namespace {
 
-// The selected item's text ("" for none).
-std::string ListText(HWND hDlg, int nID)
-{
-    char text[64] = "";
-    WPARAM selection = SendDlgItemMessageA(hDlg, nID, CB_GETCURSEL, 0, 0);
-    SendDlgItemMessageA(hDlg, nID, CB_GETLBTEXT, selection, (LPARAM)text);
-    return text;
-}
-
 const int kCheckBoxes[] = {IDC_FULLSCREEN, IDC_SCANLINES, IDC_NOSOUND,
                            IDC_NOVOICE,    IDC_NOLIMIT,   IDC_DEBUG};
 
-Step Focus(CDialog& dlg, int nID = 0)
+Step Focus(CDialog& dlg)
 {
-    return Do([&dlg, nID] {
-        SetForegroundWindow(dlg.m_hWnd);
-        if (nID != 0)
-            SetFocus(GetDlgItem(dlg.m_hWnd, nID));
-    });
+    return Do([&dlg] { SetForegroundWindow(dlg.m_hWnd); });
 }
 
 // The centre of a rectangle of a window's client area, on the screen.
@@ -83,8 +70,10 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         }));
     }
     // The keyboard moves the thumb but not the setting.
-    steps.push_back(Focus(dlg, IDC_SPEED_SLIDER));
-    steps.push_back(Do([] { PressKey(VK_RIGHT); }));
+    steps.push_back(Do([&] {
+        SetFocus(dlg.m_speedSlider.m_hWnd);
+        PressKey(VK_RIGHT);
+    }));
     steps.push_back(Until([&] { return dlg.m_speedSlider.GetPos() == 151; }));
     steps.push_back(Do([&] {
         EXPECT_EQ(dlg.m_speed, 150);
@@ -138,12 +127,8 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
     StandInEmulator emulator(dir / "emu");
     WriteSettings("[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\n");
     CLauncherDlg dlg;
-    std::vector<Launch> launches;
     auto launched = [&](size_t count) {
-        return Until([&, count] {
-            launches = emulator.Launches();
-            return launches.size() >= count;
-        });
+        return Until([&, count] { return emulator.Launches().size() >= count; });
     };
     HWND& hTree = dlg.m_romTree.m_hWnd;
     RunModal(dlg, {Focus(dlg), Do([] { PressKey(VK_RETURN); }), launched(1), Do([&] {
@@ -158,6 +143,7 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
                        ClickAt(ScreenCenter(hTree, item), true);
                    }),
                    launched(3), End(dlg)});
+    std::vector<Launch> launches = emulator.Launches();
     ASSERT_EQ(launches.size(), 3u);
     for (size_t i = 0; i < launches.size(); i++) {
         EXPECT_EQ(launches[i].commandLine, "o2em \"" + dir / "roms\\" + "acb"[i] + ".bin\" ");
@@ -270,9 +256,9 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
 void ExpectTheDefaults(CLauncherDlg& dlg)
 {
     HWND hDlg = dlg.m_hWnd;
-    EXPECT_EQ(ListText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
-    EXPECT_EQ(ListText(hDlg, IDC_STICK1), "Right");
-    EXPECT_EQ(ListText(hDlg, IDC_STICK2), "Left");
+    EXPECT_EQ(ControlText(hDlg, IDC_WINDOW_SIZE), "Normal (2)");
+    EXPECT_EQ(ControlText(hDlg, IDC_STICK1), "Right");
+    EXPECT_EQ(ControlText(hDlg, IDC_STICK2), "Left");
     for (int nID : kCheckBoxes)
         EXPECT_FALSE(IsDlgButtonChecked(hDlg, nID)) << nID;
     for (int nID : {IDC_AUDIO_VALUE, IDC_VOICE_VALUE, IDC_SPEED_VALUE})
