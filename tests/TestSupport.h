@@ -28,13 +28,16 @@ private:
     std::string m_path;
 };
 
-// Makes a directory the current one for the scope.
+inline std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+
+// Makes a directory the current one for the scope, through the wide call, which
+// takes one of any length.
 class ScopedCurrentDirectory
 {
 public:
     explicit ScopedCurrentDirectory(const std::string& path)
     {
-        EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
+        EXPECT_TRUE(SetCurrentDirectoryW(Wide(path).c_str())) << path;
     }
     ~ScopedCurrentDirectory() { m_saved.Restore(); }
 
@@ -44,7 +47,6 @@ private:
 
 // The current directory, in UTF-16 so that one of any length can be compared.
 std::wstring CurrentDirectoryW();
-inline std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 inline std::string Str(const CString& s) { return (LPCTSTR)s; }
 
 void WriteFile(const std::string& path, const std::string& content);

@@ -116,7 +116,6 @@ TEST_F(LauncherWindowTest, EachCheckBoxFlipsItsOwnSettingAndOnlyTheCloseMessageS
         for (BOOL flag :
              {dlg.m_scanlines, dlg.m_noSound, dlg.m_noVoice, dlg.m_noLimit, dlg.m_debug})
             EXPECT_EQ(flag, 1) << ending.how;
-        EXPECT_EQ(FileExists(dir / "zorvane.ini"), ending.saves) << ending.how;
         EXPECT_EQ(Contains(SettingsLines(), "SCANLINES=1"), ending.saves) << ending.how;
     }
 }
