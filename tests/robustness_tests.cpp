@@ -96,6 +96,7 @@ TEST_F(LauncherTest, ManyLaunchesFromADirectoryBeyondMaxPathLeakNothingAndNoSave
     std::string launcherDir = MakeDirectoryOfLength(dir.Path(), 300);
     DeleteFileA("\\zorvane.ini");
     ScopedCurrentDirectory inLauncherDir(launcherDir);
+    ASSERT_EQ(GetCurrentDirectoryA(0, NULL), 0u);
     CLauncherDlg dlg;
     int result = RunModal(dlg, {Do([&] {
                               dlg.m_romDir = (dir / "roms").c_str();
