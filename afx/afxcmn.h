@@ -68,6 +68,10 @@ public:
     {
         return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_CARET, 0);
     }
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const
+    {
+        return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)hItem);
+    }
     HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const
     {
         return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_PREVIOUS, (LPARAM)hItem);

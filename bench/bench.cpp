@@ -217,35 +217,41 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
             save.goal = 1.5;
             rows.push_back(save);
 
-            // A launch, until the emulator's process has been created.
-            dlg.m_romDir = RomDirectory(settings, settings.sizes.front()).c_str();
-            dlg.m_emuDir = emuDir.c_str();
-            dlg.FillRomList();
-            TreeView_SelectItem(hTree, TreeView_GetRoot(hTree));
+            // A launch, until the emulator's process has been created, from a
+            // small ROM folder and from the largest.
             std::string standIn = emuDir + "\\o2em.exe";
-            Row launch = {"launch", "ms"};
-            launch.program = Repeat(settings.reps, [&] {
-                double ms = Timed([&] { dlg.LaunchSelected(); });
-                Sleep(200);
-                return ms;
-            });
-            launch.floor = Repeat(settings.reps, [&] {
-                STARTUPINFOA startup = {};
-                startup.cb = sizeof startup;
-                PROCESS_INFORMATION process;
-                char commandLine[] = "o2em \"roms\\x.bin\" ";
-                double ms = Timed([&] {
-                    if (CreateProcessA(standIn.c_str(), commandLine, NULL, NULL, FALSE, 0, NULL,
-                                       emuDir.c_str(), &startup, &process)) {
-                        CloseHandle(process.hThread);
-                        CloseHandle(process.hProcess);
-                    }
+            dlg.m_emuDir = emuDir.c_str();
+            std::vector<int> launchSizes = {settings.sizes.front()};
+            if (settings.sizes.size() > 1)
+                launchSizes.push_back(settings.sizes.back());
+            for (int count : launchSizes) {
+                dlg.m_romDir = RomDirectory(settings, count).c_str();
+                dlg.FillRomList();
+                TreeView_SelectItem(hTree, TreeView_GetRoot(hTree));
+                Row launch = {"launch, " + std::to_string(count) + " ROMs", "ms"};
+                launch.program = Repeat(settings.reps, [&] {
+                    double ms = Timed([&] { dlg.LaunchSelected(); });
+                    Sleep(200);
+                    return ms;
                 });
-                Sleep(200);
-                return ms;
-            });
-            launch.goal = 1.5;
-            rows.push_back(launch);
+                launch.floor = Repeat(settings.reps, [&] {
+                    STARTUPINFOA startup = {};
+                    startup.cb = sizeof startup;
+                    PROCESS_INFORMATION process;
+                    char commandLine[] = "o2em \"roms\\x.bin\" ";
+                    double ms = Timed([&] {
+                        if (CreateProcessA(standIn.c_str(), commandLine, NULL, NULL, FALSE, 0, NULL,
+                                           emuDir.c_str(), &startup, &process)) {
+                            CloseHandle(process.hThread);
+                            CloseHandle(process.hProcess);
+                        }
+                    });
+                    Sleep(200);
+                    return ms;
+                });
+                launch.goal = 1.5;
+                rows.push_back(launch);
+            }
             dlg.EndDialog(0);
         })},
         30 * 60 * 1000);

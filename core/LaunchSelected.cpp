@@ -1,26 +1,47 @@
 #include "core/LauncherDlg.h"
+#include "core/CodePage.h"
 #include "core/CurrentDirectory.h"
+
+#include <afxpriv.h>
 
 #include <string.h>
 
-// The short alias of the directory's nth entry whose name the ANSI code page
-// spells as pszName; empty when there is no such entry or it has no alias.
-// Each '?' of the spelling matches any one character in the search.
-static CString FindShortName(LPCTSTR pszDirectory, LPCTSTR pszName, int nth)
+// The name by which the ANSI calls open the file behind a ROM item: the nth
+// entry of the ROM directory that the code page spells as pszText, in the order
+// of the directory search, which the list keeps for equal texts. That is the
+// entry's own name where the code page spells it exactly, else its short alias,
+// or empty where the volume keeps none.
+static CString FindRomName(const CString& romDir, LPCTSTR pszText, int nth, BOOL bListedOnce)
 {
-    CString alias;
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(CString(pszDirectory) + "\\" + pszName, &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return alias;
-    do {
-        if (lstrcmpA(data.cFileName, pszName) == 0 && nth-- == 0) {
-            alias = data.cAlternateFileName;
-            break;
+    USES_CONVERSION;
+    WIN32_FIND_DATAW entry;
+    BOOL bExact;
+    // The usual case, a name listed once and spelled exactly, is looked up
+    // directly: a search of the whole folder costs in a large one.
+    if (bListedOnce) {
+        CString path = romDir + "\\" + pszText;
+        HANDLE hFind = FindFirstFileW(A2CW(path), &entry);
+        if (hFind != INVALID_HANDLE_VALUE) {
+            FindClose(hFind);
+            if (strcmp(SpellInCodePage(entry.cFileName, &bExact), pszText) == 0 && bExact)
+                return pszText;
         }
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
-    return alias;
+    }
+    CString pattern = romDir + "\\*.bin";
+    HANDLE hFind = FindFirstFileW(A2CW(pattern), &entry);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            if (strcmp(SpellInCodePage(entry.cFileName, &bExact), pszText) == 0 && nth-- == 0) {
+                FindClose(hFind);
+                return bExact ? CString(pszText)
+                              : SpellInCodePage(entry.cAlternateFileName, &bExact);
+            }
+        } while (FindNextFileW(hFind, &entry));
+        FindClose(hFind);
+    }
+    // The file went away after the list was read: a name that can be spelled
+    // goes as it is, and the emulator says what it finds.
+    return strchr(pszText, '?') == NULL ? pszText : "";
 }
 
 void CLauncherDlg::LaunchSelected()
@@ -36,25 +57,24 @@ void CLauncherDlg::LaunchSelected()
     if (!m_romTree.GetItem(&item))
         return;
 
-    // A name that the ANSI code page cannot spell comes with '?' in place of
-    // those characters and names no file; its short alias does. Items of the
-    // same spelling stand in the order of the search, so the nth is the nth match.
-    CString romName = name;
-    if (strchr(name, '?') != NULL) {
-        int nth = 0;
-        for (HTREEITEM hItem = m_romTree.GetPrevSiblingItem(item.hItem);
-             hItem != NULL && lstrcmpA(m_romTree.GetItemText(hItem), name) == 0;
-             hItem = m_romTree.GetPrevSiblingItem(hItem))
-            nth++;
-        romName = FindShortName(m_romDir, name, nth);
-        if (romName.GetLength() == 0) {
-            CString message;
-            message.Format("The name of %s cannot be passed to O2em: it has characters that "
-                           "this system's code page cannot spell.\n\nRenaming the file helps.",
-                           name);
-            MessageBox(message, "Launcher Error", MB_ICONHAND);
-            return;
-        }
+    // Items of the same text stand in the order of the directory search (the
+    // list's sort keeps ties in place), so the nth of them is the nth entry.
+    int nth = 0;
+    for (HTREEITEM hItem = m_romTree.GetPrevSiblingItem(item.hItem);
+         hItem != NULL && strcmp(m_romTree.GetItemText(hItem), name) == 0;
+         hItem = m_romTree.GetPrevSiblingItem(hItem))
+        nth++;
+    HTREEITEM hNext = m_romTree.GetNextSiblingItem(item.hItem);
+    BOOL bListedOnce =
+        nth == 0 && (hNext == NULL || strcmp(m_romTree.GetItemText(hNext), name) != 0);
+    CString romName = FindRomName(m_romDir, name, nth, bListedOnce);
+    if (romName.GetLength() == 0) {
+        CString message;
+        message.Format("The name of %s cannot be passed to O2em: it has characters that "
+                       "this system's code page cannot spell.\n\nRenaming the file helps.",
+                       name);
+        MessageBox(message, "Launcher Error", MB_ICONHAND);
+        return;
     }
 
     STARTUPINFOA startup = {};

@@ -1,6 +1,7 @@
 // A stand-in for the O2em emulator: records the command line and the current
-// directory it was started with, and whether the ROM path it received names a
-// file from there, one record per start, and shows them when asked.
+// directory it was started with, whether the ROM path it received names a file
+// from there and that file's own name (in UTF-8), one record per start, and
+// shows them when asked.
 // It only shows what the real emulator would receive.
 //
 //   ZORVANE_O2EM_LOG   file to append the record to (default: launches.log beside this program)
@@ -41,9 +42,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     std::string rom =
         last != std::string::npos ? commandLine.substr(first + 1, last - first - 1) : "";
     bool found = !rom.empty() && GetFileAttributesA(rom.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // The file's own name, which a short alias in the path stands for.
+    std::string fileName;
+    std::wstring widePath(rom.size() + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, rom.c_str(), -1, &widePath[0], (int)widePath.size());
+    WIN32_FIND_DATAW entry;
+    HANDLE hFind = found ? FindFirstFileW(widePath.c_str(), &entry) : INVALID_HANDLE_VALUE;
+    if (hFind != INVALID_HANDLE_VALUE) {
+        FindClose(hFind);
+        char name[MAX_PATH * 4];
+        WideCharToMultiByte(CP_UTF8, 0, entry.cFileName, -1, name, sizeof name, NULL, NULL);
+        fileName = name;
+    }
 
     std::string record = "cmdline: " + commandLine + "\r\ncwd: " + cwd +
-                         "\r\nrom: " + (found ? "found" : "missing") + "\r\n";
+                         "\r\nrom: " + (found ? "found" : "missing") + "\r\nfile: " + fileName +
+                         "\r\n";
 
     std::string log = Environment("ZORVANE_O2EM_LOG");
     if (log.empty())

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include <filesystem>
 #include <fstream>
 
 TempDir::TempDir()
@@ -14,11 +13,26 @@ TempDir::TempDir()
     while (!CreateDirectoryA(m_path.c_str(), NULL));
 }
 
-TempDir::~TempDir()
+// Removes a directory with everything in it, given in the long form (\\?\),
+// which reaches entries deeper than MAX_PATH too.
+static void RemoveTree(const std::wstring& path)
 {
-    std::error_code error;
-    std::filesystem::remove_all(m_path, error);
+    WIN32_FIND_DATAW entry;
+    HANDLE hFind = FindFirstFileW((path + L"\\*").c_str(), &entry);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = entry.cFileName, child = path + L"\\" + name;
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW(child.c_str());
+            else if (name != L"." && name != L"..")
+                RemoveTree(child);
+        } while (FindNextFileW(hFind, &entry));
+        FindClose(hFind);
+    }
+    RemoveDirectoryW(path.c_str());
 }
+
+TempDir::~TempDir() { RemoveTree(L"\\\\?\\" + Wide(m_path)); }
 
 std::wstring CurrentDirectoryW()
 {
@@ -45,14 +59,34 @@ std::vector<std::string> ReadLines(const std::string& path)
     return lines;
 }
 
+std::wstring Wide(const std::string& utf8)
+{
+    std::wstring text(utf8.size(), L'\0');
+    text.resize(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &text[0], (int)text.size()));
+    return text;
+}
+
+std::string ShortName(const std::string& path)
+{
+    WIN32_FIND_DATAW entry = {};
+    HANDLE hFind = FindFirstFileW(Wide(path).c_str(), &entry);
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+    char alias[14] = "";
+    WideCharToMultiByte(CP_ACP, 0, entry.cAlternateFileName, -1, alias, sizeof alias, NULL, NULL);
+    return alias;
+}
+
 void MakeFiles(const std::string& directory, const std::vector<std::string>& names)
 {
-    CreateDirectoryA(directory.c_str(), NULL);
+    CreateDirectoryW(Wide(directory).c_str(), NULL);
     for (const std::string& name : names) {
+        std::wstring path = Wide(directory + "\\" + name);
         if (!name.empty() && name.back() == '\\')
-            CreateDirectoryA((directory + "\\" + name).c_str(), NULL);
+            CreateDirectoryW(path.c_str(), NULL);
         else
-            WriteFile(directory + "\\" + name, "");
+            CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
     }
 }
 
@@ -148,8 +182,12 @@ std::vector<std::string> StaticTexts(HWND hDlg)
     for (HWND child = GetWindow(hDlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[64];
         GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") == 0 && !WindowText(child).empty())
-            texts.push_back(WindowText(child));
+        WCHAR text[2048];
+        char utf8[sizeof text * 2];
+        GetWindowTextW(child, text, 2048);
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+        if (lstrcmpiA(className, "Static") == 0 && *utf8 != '\0')
+            texts.push_back(utf8);
     }
     return texts;
 }
@@ -182,11 +220,13 @@ std::vector<Launch> StandInEmulator::Launches() const
     std::vector<Launch> launches;
     for (const std::string& line : ReadLines(m_log)) {
         if (line.rfind("cmdline: ", 0) == 0)
-            launches.push_back({line.substr(9), "", false});
+            launches.push_back({line.substr(9), "", false, ""});
         else if (line.rfind("cwd: ", 0) == 0 && !launches.empty())
             launches.back().directory = line.substr(5);
         else if (line == "rom: found" && !launches.empty())
             launches.back().romFound = true;
+        else if (line.rfind("file: ", 0) == 0 && !launches.empty())
+            launches.back().romFile = line.substr(6);
     }
     return launches;
 }
@@ -199,6 +239,12 @@ std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count) const
         Sleep(20);
     EXPECT_GE(launches.size(), count) << "launches recorded";
     return launches;
+}
+
+void StandInEmulator::ExpectNoLaunchBeyond(size_t count) const
+{
+    Sleep(500);
+    EXPECT_EQ(Launches().size(), count) << "launches recorded";
 }
 
 // Through a wrapper of any tree window, which gives the handle back before it goes.

@@ -28,7 +28,8 @@ private:
     std::string m_path;
 };
 
-inline std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+// Text in UTF-8, in which the tests write names outside the code page, as UTF-16.
+std::wstring Wide(const std::string& utf8);
 
 // Makes a directory the current one for the scope, through the wide call, which
 // takes one of any length.
@@ -60,7 +61,10 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
-// Creates empty files (and, for names ending in a backslash, directories) in a directory.
+// The short alias that the platform gives an entry (a UTF-8 path), or "".
+std::string ShortName(const std::string& path);
+// Creates empty files (and, for names ending in a backslash, directories) in a
+// directory; the names are in UTF-8.
 void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
 
 // One step of a script run inside a modal loop: true when done, false to be
@@ -92,15 +96,18 @@ Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND*
 // This thread's visible top-level window with this caption, or NULL.
 inline HWND FindDialog(const char* caption) { return FindWindowOf(GetCurrentProcessId(), caption); }
 inline std::string ControlText(HWND hDlg, int nID) { return WindowText(GetDlgItem(hDlg, nID)); }
-// The texts of a dialog's static controls, in order (a message box's text among them).
+// The texts of a dialog's static controls in UTF-8, in order (a message box's
+// text among them).
 std::vector<std::string> StaticTexts(HWND hDlg);
 
 // The records of the stand-in emulator, one per start: its command line, its
-// current directory, and whether the ROM path it received names a file from there.
+// current directory, whether the ROM path it received names a file from there,
+// and that file's own name in UTF-8.
 struct Launch
 {
     std::string commandLine, directory;
     bool romFound;
+    std::string romFile;
 };
 
 // The stand-in emulator copied into a directory, recording into a log of its
@@ -116,6 +123,9 @@ public:
     std::vector<Launch> Launches() const;
     // Waits until at least count launches were recorded; fails the test if they never are.
     std::vector<Launch> WaitForLaunches(size_t count) const;
+    // After a refused launch: fails the test if more than count launches are
+    // recorded within the time a start takes to show.
+    void ExpectNoLaunchBeyond(size_t count) const;
 
 private:
     std::string m_log;

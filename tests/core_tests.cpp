@@ -27,10 +27,12 @@ TEST_F(LauncherTest, OptionStringLeavesOutDefaultsAndKeepsItsFixedOrder)
         {{1, 0, 0, 1, 1, 0, 5, 6, 7},
          {2, 3, 0},
          " -wsize=3 -fullscreen -scanlines -svolume=5 -vvolume=6 -debug -speed=7 -s1=3 -s2=0"},
-        // 2 counts as on; a level out of the slider's range goes through unchanged.
+        // 2 counts as on, for every flag; a level out of the slider's range goes
+        // through unchanged.
         {{2, 0, 2, 2, 2, 2, 150, 100, 100},
          {1, 1, 2},
          " -fullscreen -scanlines -novoice -svolume=150 -debug -nolimit"},
+        {{0, 2, 0, 0, 0, 0, 100, 100, 100}, {1, 1, 2}, " -nosound"},
     };
     WithLauncher([&](CLauncherDlg& dlg) {
         int* numbers[] = {&dlg.m_debug,       &dlg.m_noSound,     &dlg.m_noVoice,
@@ -103,6 +105,7 @@ TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
             EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
         }));
         steps.push_back(CloseMessageBox("Launcher Error", messages[i], &owners[i]));
+        steps.push_back(Do([&] { emulator.ExpectNoLaunchBeyond(cases.size()); }));
     }
     steps.push_back(Do([&] {
         // With nothing selected nothing starts, but the options are rebuilt.
@@ -111,7 +114,7 @@ TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
         dlg.m_debug = 1;
         dlg.LaunchSelected();
         EXPECT_EQ(Str(dlg.m_options), " -debug");
-        Sleep(300);
+        emulator.ExpectNoLaunchBeyond(cases.size());
     }));
     steps.push_back(End(dlg));
     RunModal(dlg, steps);

@@ -20,55 +20,89 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
 {
     std::string longDir = MakeDirectoryOfLength(dir.Path(), 250);
     MakeFiles(longDir, {"deep.bin"});
-    MakeFiles(dir / "100% roms", {"a b %s %n.bin", std::string(200, 'n') + ".bin"});
+    const std::string longName = std::string(200, 'n') + ".bin";
+    MakeFiles(dir / "100% roms", {"a b %s %n.bin", longName});
     // Names outside the ANSI code page reach the program as the platform spells
-    // them in ANSI: these two both as "?? ?.bin".
-    CreateDirectoryA((dir / "unicode").c_str(), NULL);
-    const std::wstring unicode[] = {Wide(dir / "unicode\\") + L"\u65e5\u672c \u0431.bin",
-                                    Wide(dir / "unicode\\") + L"\u65e5\u672c \u0434.bin"};
-    for (const std::wstring& path : unicode)
-        CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+    // them there: with '?' ("?? ?.bin" twice), or with a look-alike letter that
+    // may also be another file's exact name (Maze.bin twice, L\xF3dz.bin).
+    const std::vector<std::string> question = {u8"\u65e5\u672c \u0431.bin",
+                                               u8"\u65e5\u672c \u0434.bin"};
+    MakeFiles(dir / "unicode", question);
+    MakeFiles(dir / "best fit", {"Maze.bin", u8"M\u0101ze.bin", u8"\u0141\u00f3d\u017a.bin"});
     CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
 
-    // Each ROM directory with the items it lists; each item is launched.
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {dir / "100% roms\\", {"a b %s %n.bin", std::string(200, 'n') + ".bin"}},
-        {longDir, {"deep.bin"}},
-        {dir / "unicode", {"?? ?.bin", "?? ?.bin"}},
+    // Each ROM directory with the items it lists and the files they start: each
+    // item is launched, and items of the same text start different files.
+    struct Case
+    {
+        std::string romDir;
+        std::vector<std::string> items, files;
+    };
+    const std::vector<Case> cases = {
+        {dir / "100% roms\\", {"a b %s %n.bin", longName}, {"a b %s %n.bin", longName}},
+        {longDir, {"deep.bin"}, {"deep.bin"}},
+        {dir / "unicode", {"?? ?.bin", "?? ?.bin"}, question},
+        {dir / "best fit",
+         {"L\xF3"
+          "dz.bin",
+          "Maze.bin", "Maze.bin"},
+         {u8"\u0141\u00f3d\u017a.bin", "Maze.bin", u8"M\u0101ze.bin"}},
     };
     CLauncherDlg dlg;
     std::vector<std::string> message;
+    std::vector<std::vector<Launch>> launched;
     RunModal(dlg, {Do([&] {
                        HWND hTree = dlg.m_romTree.m_hWnd;
-                       size_t launched = 0;
+                       size_t count = 0;
                        dlg.m_emuDir = (dir / "emu").c_str();
-                       for (const auto& c : cases) {
-                           dlg.m_romDir = c.first.c_str();
+                       for (const Case& c : cases) {
+                           dlg.m_romDir = c.romDir.c_str();
                            dlg.FillRomList();
-                           EXPECT_EQ(TreeItems(hTree), c.second) << c.first;
+                           EXPECT_EQ(TreeItems(hTree), c.items) << c.romDir;
                            for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
                                 hItem = TreeView_GetNextSibling(hTree, hItem)) {
                                TreeView_SelectItem(hTree, hItem);
                                dlg.LaunchSelected();
-                               emulator.WaitForLaunches(++launched);
+                               emulator.WaitForLaunches(++count);
                            }
+                           std::vector<Launch> all = emulator.Launches();
+                           launched.emplace_back(all.end() - c.items.size(), all.end());
                        }
-                       // A name with no alias (here: the file is gone) is not passed on.
-                       for (const std::wstring& path : unicode)
-                           DeleteFileW(path.c_str());
+                       // A '?' name whose file is gone cannot be passed on.
+                       dlg.m_romDir = (dir / "unicode").c_str();
+                       dlg.FillRomList();
+                       for (const std::string& name : question)
+                           DeleteFileW(Wide(dir / "unicode\\" + name).c_str());
+                       TreeView_SelectItem(hTree, TreeView_GetRoot(hTree));
                        dlg.LaunchSelected();
                    }),
-                   CloseMessageBox("Launcher Error", message), End(dlg)});
+                   CloseMessageBox("Launcher Error", message),
+                   Do([&] { emulator.ExpectNoLaunchBeyond(8); }), End(dlg)});
 
-    std::vector<Launch> launches = emulator.Launches();
-    ASSERT_EQ(launches.size(), 5u);
-    EXPECT_EQ(launches[0].commandLine, "o2em \"" + dir / "100% roms\\\\a b %s %n.bin\" ");
-    EXPECT_EQ(launches[2].commandLine, "o2em \"" + longDir + "\\deep.bin\" ");
-    // Each by the short alias of its own file (a name with '?' would name none).
-    EXPECT_NE(launches[3].commandLine, launches[4].commandLine);
-    for (const Launch& launch : launches)
-        EXPECT_TRUE(launch.romFound) << launch.commandLine;
+    ASSERT_EQ(launched.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); i++) {
+        std::vector<std::string> files;
+        for (const Launch& launch : launched[i]) {
+            EXPECT_TRUE(launch.romFound) << launch.commandLine;
+            files.push_back(launch.romFile);
+        }
+        // Items of the same text may stand for their files in either order.
+        std::vector<std::string> expected = cases[i].files;
+        std::sort(files.begin(), files.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(files, expected) << cases[i].romDir;
+    }
+    // A name the code page spells exactly goes as it is, and one it does not by
+    // the short alias of its own file.
+    EXPECT_EQ(launched[0][0].commandLine, "o2em \"" + dir / "100% roms\\\\a b %s %n.bin\" ");
+    EXPECT_EQ(launched[1][0].commandLine, "o2em \"" + longDir + "\\deep.bin\" ");
+    for (const Launch& launch : launched[3]) {
+        std::string name = launch.romFile == "Maze.bin"
+                               ? "Maze.bin"
+                               : ShortName(dir / "best fit\\" + launch.romFile);
+        EXPECT_EQ(launch.commandLine, "o2em \"" + dir / "best fit\\" + name + "\" ");
+    }
     EXPECT_EQ(message, std::vector<std::string>{
                            "The name of ?? ?.bin cannot be passed to O2em: it has characters that "
                            "this system's code page cannot spell.\n\nRenaming the file helps."});

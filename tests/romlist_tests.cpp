@@ -27,7 +27,9 @@ TEST_F(LauncherTest, ListsOnlyRomImagesAndDirectoriesNamedLikeThemWithTheRomImag
                   (std::vector<std::string>{"a.bin", "b.bin", "c.bin", "game.BIN", "saves.bin"}));
         for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
              hItem = TreeView_GetNextSibling(hTree, hItem)) {
-            TVITEMA item = {TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE, hItem};
+            TVITEMA item = {};
+            item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+            item.hItem = hItem;
             item.iImage = item.iSelectedImage = -5;
             TreeView_GetItem(hTree, &item);
             EXPECT_EQ(std::make_pair(item.iImage, item.iSelectedImage), std::make_pair(0, 0));

@@ -151,15 +151,32 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
     }
 }
 
-// Opens a folder picker with its "..." button, chooses a folder (or cancels).
-std::vector<Step> Browse(int nButton, const std::string& folder)
+// The text of a tree item as the tree holds it, in UTF-8.
+std::string TreeItemTextW(HWND hTree, HTREEITEM hItem)
+{
+    WCHAR text[MAX_PATH] = L"";
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    SendMessageW(hTree, TVM_GETITEMW, 0, (LPARAM)&item);
+    char utf8[MAX_PATH * 4];
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+    return utf8;
+}
+
+// Opens a folder picker with its "..." button and chooses a folder (a UTF-8
+// path), or cancels for none; beforeOk runs once the folder is selected.
+std::vector<Step> Browse(
+    int nButton, const std::string& folder, std::function<void()> beforeOk = [] {})
 {
     return {OnDialog("Settings",
                      [nButton](HWND hSettings) {
                          PostMessageA(hSettings, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
                                       (LPARAM)GetDlgItem(hSettings, nButton));
                      }),
-            Until([folder, nButton] {
+            Until([folder, nButton, beforeOk] {
                 HWND hPicker = GetActiveWindow();
                 if (hPicker == NULL || WindowText(hPicker) == "Settings" ||
                     WindowText(hPicker) == "Zorvane V0.1b")
@@ -172,10 +189,12 @@ std::vector<Step> Browse(int nButton, const std::string& folder)
                     return true;
                 }
                 // The picker takes the selection once its tree is filled.
-                SendMessageA(hPicker, BFFM_SETSELECTIONA, TRUE, (LPARAM)folder.c_str());
+                SendMessageW(hPicker, BFFM_SETSELECTIONW, TRUE, (LPARAM)Wide(folder).c_str());
                 HWND hTree = FindWindowExA(hPicker, NULL, WC_TREEVIEWA, NULL);
-                if (SelectedTreeItem(hTree) != folder.substr(folder.find_last_of('\\') + 1))
+                if (TreeItemTextW(hTree, TreeView_GetSelection(hTree)) !=
+                    folder.substr(folder.find_last_of('\\') + 1))
                     return false;
+                beforeOk();
                 PostMessageA(hPicker, WM_COMMAND, IDOK, 0);
                 return true;
             })};
@@ -197,9 +216,18 @@ Step Press(int nKey)
 TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFollows)
 {
     MakeFiles(dir / "other", {"x.bin"});
+    // Folders the code page cannot spell: the box gets each such name's short
+    // alias, which the ANSI calls open.
+    const std::string lodz = dir / u8"\u0141\u00f3d\u017a roms", nihon = dir / u8"\u65e5\u672c emu";
+    MakeFiles(lodz, {"y.bin"});
+    MakeFiles(nihon, {});
+    const std::string gone = dir / u8"\u0141\u00f3d\u017a gone";
+    MakeFiles(gone, {});
     WriteSettings("[SETTINGS]\r\nEMU_DIR=C:\\old emu\r\n");
     const std::vector<std::string> roms = {"a.bin", "b.bin", "c.bin"}, other = {"x.bin"};
     const std::string old = "C:\\old emu";
+    std::vector<std::string> message;
+    HWND owner = NULL;
     struct Case
     {
         const char* what;
@@ -224,7 +252,28 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
          "roms",
          old,
          roms,
-         {Browse(IDC_BROWSE_ROMDIR, ""), {Press(VK_ESCAPE)}}}};
+         {Browse(IDC_BROWSE_ROMDIR, ""), {Press(VK_ESCAPE)}}},
+        {"picked outside the code page",
+         dir / ShortName(lodz),
+         dir / ShortName(nihon),
+         {"y.bin"},
+         {Browse(IDC_BROWSE_ROMDIR, lodz), Browse(IDC_BROWSE_EMUDIR, nihon), {ok}}},
+        // A folder with no short name (here: gone once picked) is refused, and
+        // the box keeps what was typed.
+        {"picked without a short name",
+         "roms",
+         old,
+         roms,
+         {{Type(IDC_ROMDIR, "typed")},
+          Browse(IDC_BROWSE_ROMDIR, gone, [&] { RemoveDirectoryW(Wide(gone).c_str()); }),
+          {CloseMessageBox("Launcher Error", message, &owner),
+           OnDialog("Settings",
+                    [&](HWND h) {
+                        EXPECT_EQ(owner, h);
+                        EXPECT_EQ(ControlText(h, IDC_ROMDIR), "typed");
+                        EXPECT_EQ(ControlText(h, IDC_EMUDIR), old);
+                    }),
+           Press(VK_ESCAPE)}}}};
     for (const Case& c : cases) {
         CLauncherDlg dlg;
         AfxGetApp()->m_pMainWnd = &dlg;
@@ -249,6 +298,11 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
         EXPECT_EQ(Str(dlg.m_emuDir), c.emuDir) << c.what;
         EXPECT_EQ(items, c.items) << c.what;
     }
+    EXPECT_EQ(message, std::vector<std::string>{
+                           "The name of the folder " + gone +
+                           " cannot be used by Zorvane: it has characters that this system's "
+                           "code page cannot spell.\n\nRenaming the folder, or picking another, "
+                           "helps."});
 }
 
 // The controls of a launcher opened with no settings file.

@@ -1,7 +1,9 @@
 #include "ui/DirectoriesDlg.h"
 #include "core/LauncherDlg.h"
+#include "core/CodePage.h"
 
 #include <shlobj.h>
+#include <wchar.h>
 
 BEGIN_MESSAGE_MAP(CDirectoriesDlg, CDialog)
 ON_BN_CLICKED(IDC_BROWSE_ROMDIR, OnBrowseRomDir)
@@ -19,21 +21,70 @@ void CDirectoriesDlg::OnBrowseRomDir() { BrowseForFolder("Select the Roms Direct
 
 void CDirectoriesDlg::OnBrowseEmuDir() { BrowseForFolder("Select the O2em Directory", m_emuDir); }
 
+// The picked folder as the ANSI calls open it: its path as the code page
+// spells it, where each folder name that the code page cannot spell exactly is
+// replaced by its short name. FALSE when such a folder has no short name.
+static BOOL SpellPath(LPWSTR pszPath, CString& path)
+{
+    BOOL bExact;
+    path = SpellInCodePage(pszPath, &bExact);
+    if (bExact)
+        return TRUE;
+    path = "";
+    for (LPWSTR pszName = pszPath;;) {
+        // The path is cut after this name while the name is looked at.
+        LPWSTR pszEnd = wcschr(pszName, L'\\');
+        if (pszEnd != NULL)
+            *pszEnd = L'\0';
+        CString name = SpellInCodePage(pszName, &bExact);
+        WIN32_FIND_DATAW entry;
+        HANDLE hFind = bExact ? NULL : FindFirstFileW(pszPath, &entry);
+        if (pszEnd != NULL)
+            *pszEnd = L'\\';
+        if (!bExact) {
+            if (hFind == INVALID_HANDLE_VALUE)
+                return FALSE;
+            FindClose(hFind);
+            name = SpellInCodePage(entry.cAlternateFileName, &bExact);
+            if (name.GetLength() == 0)
+                return FALSE;
+        }
+        path += name;
+        if (pszEnd == NULL)
+            return TRUE;
+        path += "\\";
+        pszName = pszEnd + 1;
+    }
+}
+
 void CDirectoriesDlg::BrowseForFolder(LPCTSTR lpszTitle, CString& directory)
 {
-    char path[MAX_PATH];
+    char displayName[MAX_PATH];
     BROWSEINFOA browse = {};
     browse.hwndOwner = m_hWnd;
-    browse.pszDisplayName = path;
+    browse.pszDisplayName = displayName;
     browse.lpszTitle = lpszTitle;
     LPITEMIDLIST pidl = SHBrowseForFolderA(&browse);
     if (pidl == NULL)
         return;
-    BOOL bHasPath = SHGetPathFromIDListA(pidl, path);
+    // The path as the file system spells it, whatever the code page can.
+    WCHAR widePath[MAX_PATH];
+    BOOL bHasPath = SHGetPathFromIDListW(pidl, widePath);
     CoTaskMemFree(pidl);
     // Virtual folders have no file-system path.
     if (!bHasPath)
         return;
+    CString path;
+    if (!SpellPath(widePath, path)) {
+        WCHAR message[1024];
+        wsprintfW(message,
+                  L"The name of the folder %s cannot be used by Zorvane: it has characters that "
+                  L"this system's code page cannot spell.\n\nRenaming the folder, or picking "
+                  L"another, helps.",
+                  widePath);
+        MessageBoxW(m_hWnd, message, L"Launcher Error", MB_ICONHAND);
+        return;
+    }
     // Whatever was typed into either field reaches the members first.
     UpdateData(TRUE);
     directory = path;
