@@ -2,11 +2,12 @@
 # make test   build and run every test under Wine
 # make run    build and start Zorvane on a demo ROM folder
 # make bench  measure the program against the platform's own floors
+# make dist   the release zip of Zorvane.exe and README.txt, with its SHA256SUMS
 #
 # test, run and bench use the build this host can run (ZORVANE_ARCH=win32 or
 # win64 chooses): see scripts/host.sh.
 
-.PHONY: all test run bench clean
+.PHONY: all test run bench dist clean
 
 all:
 	@bash -c 'source scripts/host.sh && prepare Zorvane'
@@ -19,6 +20,9 @@ run:
 
 bench:
 	@bash scripts/bench.sh
+
+dist:
+	@bash scripts/dist.sh
 
 clean:
 	rm -rf build

@@ -14,13 +14,19 @@ public:
 
     CWnd* m_pMainWnd = NULL;
     HINSTANCE m_hInstance = NULL;
-
-    // Opens the help file named after the executable, with the extension .HLP.
-    afx_msg void OnHelp();
+    // The executable's name without its extension, the caption of AfxMessageBox.
+    LPCTSTR m_pszAppName;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    char m_szAppName[MAX_PATH];
 };
 
+// A message box under the application's name, owned by the window that is
+// active in the application (a dialog the main window has open, or the main
+// window itself).
+int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetResourceHandle();

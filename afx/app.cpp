@@ -1,11 +1,26 @@
 #include "afxapp.h"
 
+#include <string.h>
+
 static CWinApp* afxCurrentWinApp = NULL;
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCTSTR) { afxCurrentWinApp = this; }
+CWinApp::CWinApp(LPCTSTR lpszAppName) : m_pszAppName(lpszAppName)
+{
+    afxCurrentWinApp = this;
+    if (m_pszAppName != NULL)
+        return;
+    char path[MAX_PATH + 1] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    LPCSTR name = strrchr(path, '\\');
+    lstrcpynA(m_szAppName, name != NULL ? name + 1 : path, MAX_PATH);
+    LPSTR extension = strrchr(m_szAppName, '.');
+    if (extension != NULL)
+        *extension = '\0';
+    m_pszAppName = m_szAppName;
+}
 
 CWinApp::~CWinApp()
 {
@@ -18,16 +33,12 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const
     return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
 }
 
-void CWinApp::OnHelp()
+int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
 {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    CString helpFile(path);
-    if (length > 4 && path[length - 4] == '.') {
-        path[length - 4] = '\0';
-        helpFile = CString(path) + ".HLP";
-    }
-    ::WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : NULL, helpFile, HELP_FINDER, 0);
+    CWinApp* pApp = AfxGetApp();
+    CWnd* pMainWnd = AfxGetMainWnd();
+    HWND hOwner = pMainWnd != NULL ? GetLastActivePopup(pMainWnd->m_hWnd) : NULL;
+    return ::MessageBoxA(hOwner, lpszText, pApp != NULL ? pApp->m_pszAppName : NULL, nType);
 }
 
 CWinApp* AfxGetApp() { return afxCurrentWinApp; }

@@ -78,17 +78,22 @@ configure() { # DIR TOOLCHAIN [cmake options]
         -DCMAKE_BUILD_TYPE=Release -DZORVANE_TESTS=ON "$@" >/dev/null
 }
 
+# The given targets of the 32-bit build, build/, which holds the product.
+build_product() { # TARGET...
+    configure "$root/build" mingw-i686
+    cmake --build "$root/build" -j2 --target "$@"
+}
+
 # Everything a command needs: the probe, the packages, the 32-bit program
 # (always: it is the product) and the given targets of the chosen build.
 prepare() { # TARGET...
     choose_arch
     arch_paths
     bash "$root/scripts/setup.sh" "$i386" "$arch"
-    configure "$root/build" mingw-i686
     if [ "$arch" = win32 ]; then
-        cmake --build "$build" -j2 --target Zorvane "$@"
+        build_product Zorvane "$@"
     else
-        cmake --build "$root/build" -j2 --target Zorvane
+        build_product Zorvane
         configure "$build" "$toolchain" -DZORVANE_PRODUCT="$root/build/Zorvane.exe"
         cmake --build "$build" -j2 --target "$@"
     fi

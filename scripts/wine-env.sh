@@ -32,6 +32,9 @@ wine_env_start() {
             >/dev/null 2>&1 || true
         "$WINESERVER" -w
     fi
+    # Text files open in Notepad, as on every Windows; a prefix made by wineboot
+    # lacks that link.
+    "$wine" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
     # The virtual desktop is read when Wine's desktop process starts, so it is set
     # before the one wineserver of this run comes up.
     local key='HKCU\Software\Wine\Explorer'

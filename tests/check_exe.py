@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """Checks the shipped Zorvane.exe itself, read back from the built file: a 32-bit
 GUI program that imports only Windows' own DLLs, whose compiled dialogs, menu,
-icon, bitmap and version record are exactly the program's resource tables.
+icon, bitmap and version record are exactly the program's resource tables, and
+whose application manifest declares what today's Windows asks of a program.
 
 usage: check_exe.py ZORVANE_EXE"""
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "shell32.dll",
                 "ole32.dll", "msvcrt.dll"}
-RT_BITMAP, RT_ICON, RT_MENU, RT_DIALOG, RT_GROUP_ICON, RT_VERSION = 2, 3, 4, 5, 14, 16
-EN_US, PT_BR = 0x0409, 0x0416
+RT_BITMAP, RT_ICON, RT_MENU, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 3, 4, 5, 14, 16, 24
+NEUTRAL, EN_US, PT_BR = 0, 0x0409, 0x0416
 # A class is named, or given as the atom of a predefined class; either names the same class.
 ATOMS = {0x80: "button", 0x81: "edit", 0x82: "static", 0x85: "combobox"}
 BUTTON, EDIT, STATIC, COMBOBOX = "button", "edit", "static", "combobox"
@@ -61,7 +63,7 @@ ABOUT_CONTROLS = [
     (STATIC, -1, (0xFFFF, 128), 0x50000003, 0, 12, 10, 20, 20),
     (STATIC, -1, "Zorvane v0.1b", 0x50020000, 0, 43, 16, 73, 11),
     (STATIC, -1, "Zorvane team", 0x50020000, 0, 55, 42, 65, 10),
-    (STATIC, -1, "Help: see README.md", 0x50020000, 0, 49, 55, 79, 10),
+    (STATIC, -1, "Help: see README.txt", 0x50020000, 0, 49, 55, 79, 10),
     (STATIC, -1, "Release Date 06/20/2002", 0x50020000, 0, 43, 68, 91, 10),
 ]
 # id: (language, extended, style, exstyle, rect, caption, menu, font, controls)
@@ -82,6 +84,22 @@ VERSION_STRINGS = {
     "OriginalFilename": "Zorvane.EXE", "PrivateBuild": "", "ProductName": "Zorvane Application",
     "ProductVersion": "1, 0, 0, 1", "SpecialBuild": "",
 }
+
+# The manifest: version 6 of the common controls, for either build; system DPI
+# awareness; every Windows from Vista to 10 and 11; long paths. No execution
+# level, which would end the file virtualization that keeps zorvane.ini for a
+# program started in a protected folder, and no code page, which would change
+# how the ANSI calls read existing settings files.
+ASM_V1, ASM_V3 = "urn:schemas-microsoft-com:asm.v1", "urn:schemas-microsoft-com:asm.v3"
+COMPATIBILITY = "urn:schemas-microsoft-com:compatibility.v1"
+COMMON_CONTROLS = {"type": "win32", "name": "Microsoft.Windows.Common-Controls",
+                   "version": "6.0.0.0", "processorArchitecture": "*",
+                   "publicKeyToken": "6595b64144ccf1df", "language": "*"}
+SUPPORTED_OS = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
+WINDOWS_SETTINGS = {"{http://schemas.microsoft.com/SMI/2005/WindowsSettings}dpiAware": "true",
+                    "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}longPathAware": "true"}
 
 failures = []
 
@@ -260,6 +278,23 @@ def check_version(lang, data):
     expect("translation", translations, [(0x0409, 0x04B0)])
 
 
+def check_manifest(lang, data):
+    expect("manifest language", lang, NEUTRAL)
+    root = ElementTree.fromstring(data)
+    expect("manifest root", root.tag, f"{{{ASM_V1}}}assembly")
+    dependencies = [d.attrib for d in root.iter(f"{{{ASM_V1}}}assemblyIdentity")
+                    if d.get("name") != "Zorvane"]
+    expect("dependencies", dependencies, [COMMON_CONTROLS])
+    expect("supported systems", {os.get("Id") for os in root.iter(f"{{{COMPATIBILITY}}}supportedOS")},
+           SUPPORTED_OS)
+    settings = root.find(f"{{{ASM_V3}}}application/{{{ASM_V3}}}windowsSettings")
+    expect("windows settings", {s.tag: s.text for s in (settings if settings is not None else [])},
+           WINDOWS_SETTINGS)
+    names = {element.tag.split("}")[-1] for element in root.iter()}
+    expect("an execution level or a code page", names & {"requestedExecutionLevel", "activeCodePage"},
+           set())
+
+
 def main(path):
     pe = PE(open(path, "rb").read())
     expect("machine", hex(pe.machine), hex(0x14C))
@@ -273,6 +308,7 @@ def main(path):
         check_dialog(number, *res.get((RT_DIALOG, number), (None, b"")), expected)
     check_menu(*res[(RT_MENU, 130)])
     check_version(*res[(RT_VERSION, 1)])
+    check_manifest(*res.get((RT_MANIFEST, 1), (None, b"<none/>")))
 
     group = Reader(res[(RT_GROUP_ICON, 128)][1])
     expect("icon group header", group.take("HHH"), (0, 1, 2))

@@ -1,7 +1,60 @@
 // Zorvane.exe itself, driven from outside as a user would: real keys and clicks.
 #include "TestSupport.h"
 
+#include <psapi.h>
+
 namespace {
+
+// A copy of Zorvane.exe started in a directory, with its window found; ended
+// from File, Quit if the test has not closed it.
+class RunningLauncher
+{
+public:
+    RunningLauncher(const std::string& program, const std::string& directory)
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        EXPECT_TRUE(CreateProcessA(program.c_str(), NULL, NULL, NULL, FALSE, 0, NULL,
+                                   directory.c_str(), &startup, &m_process))
+            << program;
+        hWnd = WaitForWindow(m_process.dwProcessId, "Zorvane V0.1b");
+        EXPECT_NE(hWnd, (HWND)NULL) << "no launcher window";
+    }
+    ~RunningLauncher()
+    {
+        PostMessageA(hWnd, WM_COMMAND, ID_FILE_QUIT, 0);
+        if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(m_process.hProcess, 1);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+    HANDLE Process() const { return m_process.hProcess; }
+    DWORD Id() const { return m_process.dwProcessId; }
+
+    HWND hWnd = NULL;
+
+private:
+    PROCESS_INFORMATION m_process = {};
+};
+
+std::string BuiltProgram() { return ProgramDirectory() + "\\..\\Zorvane.exe"; }
+
+// Where a process loaded comctl32.dll from, in lower case; "" if it did not.
+std::string CommonControlsOf(HANDLE hProcess)
+{
+    HMODULE modules[512];
+    DWORD size = 0;
+    EnumProcessModules(hProcess, modules, sizeof modules, &size);
+    for (DWORD i = 0; i < size / sizeof(HMODULE) && i < 512; i++) {
+        char path[MAX_PATH] = "";
+        GetModuleFileNameExA(hProcess, modules[i], path, MAX_PATH);
+        CharLowerA(path);
+        std::string module = path;
+        if (module.size() > 13 && module.substr(module.size() - 13) == "\\comctl32.dll")
+            return module;
+    }
+    return "";
+}
 
 TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
 {
@@ -13,19 +66,17 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
 
     // The stand-in stays open (showing what it received) until it is closed.
     SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
-    std::string program = ProgramDirectory() + "\\..\\Zorvane.exe";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    ASSERT_TRUE(CreateProcessA(program.c_str(), NULL, NULL, NULL, FALSE, 0, NULL,
-                               dir.Path().c_str(), &startup, &process))
-        << program;
+    RunningLauncher launcher(BuiltProgram(), dir.Path());
+    ASSERT_NE(launcher.hWnd, (HWND)NULL);
+    // Its manifest has the loader take the version 6 common controls, from the
+    // side-by-side folder.
+    std::string controls = CommonControlsOf(launcher.Process());
+    EXPECT_NE(controls.find("\\winsxs\\"), std::string::npos) << controls;
+    EXPECT_NE(controls.find("microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
+              std::string::npos)
+        << controls;
 
-    HWND hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b");
-    if (hWnd == NULL)
-        TerminateProcess(process.hProcess, 1);
-    ASSERT_NE(hWnd, (HWND)NULL) << "no launcher window";
-    EXPECT_TRUE(BringToFront(hWnd));
+    EXPECT_TRUE(BringToFront(launcher.hWnd));
     PressKey(VK_RETURN);
     std::vector<Launch> launches = emulator.WaitForLaunches(1);
     // The emulator's window takes the foreground when it opens.
@@ -34,15 +85,10 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
          Sleep(50))
         hEmulator = FindWindowA(NULL, "O2em stand-in");
     EXPECT_NE(hEmulator, (HWND)NULL);
-    bool ended = CloseWithCloseBox(hWnd, process.hProcess);
-    EXPECT_TRUE(ended);
-    if (!ended)
-        TerminateProcess(process.hProcess, 1);
+    EXPECT_TRUE(CloseWithCloseBox(launcher.hWnd, launcher.Process()));
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    GetExitCodeProcess(launcher.Process(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 
     // The emulator it started outlives the launcher.
     EXPECT_TRUE(IsWindow(hEmulator));
@@ -51,8 +97,87 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_EQ(launches[0].commandLine, "o2em \"" + dir / "roms\\alpha.bin\"  -fullscreen");
     EXPECT_EQ(launches[0].directory, dir / "emu");
     EXPECT_TRUE(launches[0].romFound);
+    EXPECT_EQ(launches[0].romFile, "alpha.bin");
     // The close box saved the settings in the launcher's current directory.
     EXPECT_TRUE(Contains(ReadLines(dir / "zorvane.ini"), "STICK2=2"));
+}
+
+// A visible top-level window of any process whose caption starts with this text.
+HWND FindWindowStartingWith(const std::string& start)
+{
+    for (HWND hWnd = GetTopWindow(NULL); hWnd != NULL; hWnd = GetWindow(hWnd, GW_HWNDNEXT))
+        if (IsWindowVisible(hWnd) && WindowText(hWnd).rfind(start, 0) == 0)
+            return hWnd;
+    return NULL;
+}
+
+TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
+{
+    TempDir dir;
+    std::string firstLine;
+    {
+        // Beside the built program stands its guide, which opens in Notepad.
+        std::vector<std::string> guide = ReadLines(ProgramDirectory() + "\\..\\README.txt");
+        ASSERT_FALSE(guide.empty());
+        RunningLauncher launcher(BuiltProgram(), dir.Path());
+        ASSERT_TRUE(BringToFront(launcher.hWnd));
+        PressKey(VK_F1);
+        // The viewer's window comes first, then the text it reads.
+        HWND hViewer = NULL;
+        std::string text;
+        for (DWORD deadline = GetTickCount() + 15000; text.empty() && GetTickCount() < deadline;
+             Sleep(50)) {
+            hViewer = FindWindowStartingWith("README");
+            // Another process's control gives its text only when asked with a message.
+            char start[64] = "";
+            if (hViewer != NULL)
+                SendMessageA(FindWindowExA(hViewer, NULL, "Edit", NULL), WM_GETTEXT, sizeof start,
+                             (LPARAM)start);
+            text = start;
+        }
+        ASSERT_NE(hViewer, (HWND)NULL) << "no viewer opened the guide";
+        PostMessageA(hViewer, WM_CLOSE, 0, 0);
+        // The guide's first line, after its byte-order mark.
+        EXPECT_EQ(text.substr(0, text.find('\r')), guide[0].substr(3));
+    }
+
+    // A program with no guide beside it says where the guide is, over the
+    // window in which F1 was pressed.
+    MakeFiles(dir / "alone", {});
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (dir / "alone\\Zorvane.exe").c_str(), FALSE));
+    RunningLauncher launcher(dir / "alone\\Zorvane.exe", dir.Path());
+    ASSERT_NE(launcher.hWnd, (HWND)NULL);
+    struct Window
+    {
+        const char* caption;
+        UINT nCommand; // that opens it from the launcher; 0 for the launcher itself
+    };
+    for (const Window& window :
+         {Window{"Zorvane V0.1b", 0}, Window{"Settings", ID_SETTINGS_DIRECTORIES},
+          Window{"The About box", ID_ABOUT_ABOUT}}) {
+        if (window.nCommand != 0)
+            PostMessageA(launcher.hWnd, WM_COMMAND, window.nCommand, 0);
+        HWND hWindow = WaitForWindow(launcher.Id(), window.caption);
+        ASSERT_NE(hWindow, (HWND)NULL) << window.caption;
+        ASSERT_TRUE(BringToFront(hWindow)) << window.caption;
+        PressKey(VK_F1);
+        HWND hBox = WaitForWindow(launcher.Id(), "Zorvane");
+        ASSERT_NE(hBox, (HWND)NULL) << window.caption;
+        EXPECT_EQ(GetWindow(hBox, GW_OWNER), hWindow) << window.caption;
+        EXPECT_EQ(StaticTexts(hBox),
+                  std::vector<std::string>{
+                      "Zorvane's guide is README.txt, which comes with Zorvane.exe in the release "
+                      "zip and belongs in the same folder.\n\nIt could not be opened: put it "
+                      "beside Zorvane.exe, or open it with any text viewer."})
+            << window.caption;
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+        if (window.nCommand != 0)
+            PostMessageA(hWindow, WM_COMMAND, IDCANCEL, 0);
+        for (DWORD deadline = GetTickCount() + 5000;
+             IsWindow(hBox) || (window.nCommand != 0 && IsWindow(hWindow)); Sleep(20))
+            ASSERT_LT(GetTickCount(), deadline) << window.caption;
+    }
+    EXPECT_EQ(FindWindowStartingWith("README"), (HWND)NULL);
 }
 
 } // namespace

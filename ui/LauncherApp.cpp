@@ -1,8 +1,10 @@
 #include "ui/LauncherApp.h"
 #include "core/LauncherDlg.h"
 
+#include <shellapi.h>
+
 BEGIN_MESSAGE_MAP(CLauncherApp, CWinApp)
-ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CLauncherApp theApp;
@@ -14,4 +16,27 @@ BOOL CLauncherApp::InitInstance()
     m_pMainWnd = &dlg;
     dlg.DoModal();
     return FALSE;
+}
+
+// F1, in any of the program's windows, opens the guide that comes beside the
+// program with the system's viewer for text files.
+void CLauncherApp::OnHelp()
+{
+    // The program's folder in UTF-16, which names it whatever the code page spells.
+    WCHAR path[MAX_PATH + sizeof "README.txt"] = L"";
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    LPWSTR name = wcsrchr(path, L'\\');
+    lstrcpyW(name != NULL ? name + 1 : path, L"README.txt");
+    SHELLEXECUTEINFOW execute = {};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"open";
+    execute.lpFile = path;
+    execute.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&execute))
+        return;
+    AfxMessageBox("Zorvane's guide is README.txt, which comes with Zorvane.exe in the release "
+                  "zip and belongs in the same folder.\n\nIt could not be opened: put it beside "
+                  "Zorvane.exe, or open it with any text viewer.",
+                  MB_ICONINFORMATION);
 }

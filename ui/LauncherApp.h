@@ -8,5 +8,8 @@ class CLauncherApp : public CWinApp
 public:
     BOOL InitInstance() override;
 
+protected:
+    afx_msg void OnHelp();
+
     DECLARE_MESSAGE_MAP()
 };

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# What `make dist` writes, and that it depends on nothing but the sources: the
+# zip holds the built program and its guide, SHA256SUMS checks it, and a second
+# build from a copy of the sources at another path gives the same bytes.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dist=$root/build/dist
+failed=0
+check() { # WHAT CONDITION...
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failed=1; fi
+}
+# Both builds stamp the zip's entries with the same time, that of the last commit.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+
+out=$(bash "$root/scripts/dist.sh" 2>&1)
+check "make dist succeeds" [ $? -eq 0 ]
+echo "$out" | grep -E '^(Wrote|SHA-256|Note)'
+zips=("$dist"/zorvane-*-win32.zip)
+zip=${zips[0]}
+check "the zip is named after the file version" [ "$(basename "$zip")" = zorvane-0.1.0.0-win32.zip ]
+check "SHA256SUMS checks it" bash -c "cd '$dist' && sha256sum --quiet -c SHA256SUMS"
+python3 - "$zip" "$root/build/Zorvane.exe" <<'PY'
+import sys, zipfile
+archive, exe = zipfile.ZipFile(sys.argv[1]), open(sys.argv[2], "rb").read()
+names = archive.namelist()
+guide = archive.read("README.txt") if "README.txt" in names else b""
+checks = [
+    ("the zip holds Zorvane.exe and README.txt", names == ["Zorvane.exe", "README.txt"]),
+    ("its Zorvane.exe is the built one", "Zorvane.exe" in names and archive.read("Zorvane.exe") == exe),
+    ("its README.txt ends every line with CRLF",
+     guide.count(b"\n") > 100 and guide.count(b"\n") == guide.count(b"\r\n") == guide.count(b"\r")),
+    ("its README.txt covers the names outside the code page", b"Names outside the code page" in guide),
+]
+for what, ok in checks:
+    print(("ok: " if ok else "FAIL: ") + what)
+sys.exit(0 if all(ok for _, ok in checks) else 1)
+PY
+check "the zip's contents" [ $? -eq 0 ]
+
+# The same sources at another path: only the program and the zip are built.
+copy=$root/build/repro/another/path
+rm -rf "$root/build/repro"
+mkdir -p "$copy"
+tar -C "$root" --exclude=./build --exclude=./.git -cf - . | tar -C "$copy" -xf -
+cmake -S "$copy" -B "$copy/build" -DCMAKE_TOOLCHAIN_FILE="$copy/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    cmake --build "$copy/build" -j2 --target dist >/dev/null 2>&1
+check "a second build at another path succeeds" [ $? -eq 0 ]
+check "it gives the same Zorvane.exe" cmp -s "$root/build/Zorvane.exe" "$copy/build/Zorvane.exe"
+check "and the same zip" cmp -s "$zip" "$copy/build/dist/$(basename "$zip")"
+rm -rf "$root/build/repro"
+
+[ "$failed" -eq 0 ] && echo "dist: 1 passed, 0 failed" || echo "dist: 0 passed, 1 failed"
+exit "$failed"
