@@ -268,29 +268,15 @@ struct Opened
 Opened OpenAndQuit(const std::string& program, const std::string& arguments,
                    const std::string& directory)
 {
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
     double start = Now();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
-                        directory.c_str(), &startup, &process))
-        return {0, 0};
-    WaitForInputIdle(process.hProcess, 30000);
-    HWND hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b", 30000);
-    while (hWnd != NULL && GetUpdateRect(hWnd, NULL, FALSE))
+    LauncherProcess opened(program, arguments, directory.c_str());
+    while (opened.hWnd != NULL && GetUpdateRect(opened.hWnd, NULL, FALSE))
         Sleep(1);
-    Opened opened = {(Now() - start) * 1000, 0};
+    double ms = (Now() - start) * 1000;
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
-    opened.peakMB = memory.PeakWorkingSetSize / 1048576.0;
-    PostMessageA(hWnd, WM_COMMAND, ID_FILE_QUIT, 0);
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return opened;
+    GetProcessMemoryInfo(opened.process.hProcess, &memory, sizeof memory);
+    return {ms, memory.PeakWorkingSetSize / 1048576.0};
 }
 
 void MeasureProcesses(const Settings& settings, std::vector<Row>& rows)

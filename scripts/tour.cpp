@@ -55,14 +55,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: tour.exe ZORVANE_EXE SCREENSHOT_BMP LAUNCH_LOG\n");
         return 2;
     }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    if (!CreateProcessA(argv[1], NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
-        fprintf(stderr, "cannot start %s\n", argv[1]);
-        return 1;
-    }
-    HWND hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b");
+    LauncherProcess launcher(argv[1]);
+    HWND hWnd = launcher.hWnd;
     if (hWnd == NULL) {
         fprintf(stderr, "the launcher window did not open\n");
         return 1;
@@ -83,8 +77,5 @@ int main(int argc, char** argv)
 
     printf("Clicking the close box: the settings are saved and the launcher ends.\n");
     fflush(stdout);
-    bool ended = CloseWithCloseBox(hWnd, process.hProcess);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ended ? 0 : 1;
+    return CloseWithCloseBox(hWnd, launcher.process.hProcess) ? 0 : 1;
 }

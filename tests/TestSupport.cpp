@@ -247,14 +247,18 @@ void StandInEmulator::ExpectNoLaunchBeyond(size_t count) const
     EXPECT_EQ(Launches().size(), count) << "launches recorded";
 }
 
-// Through a wrapper of any tree window, which gives the handle back before it goes.
 static std::string TreeItemText(HWND hTree, HTREEITEM hItem)
 {
-    CTreeCtrl tree;
-    tree.m_hWnd = hTree;
-    std::string text = Str(tree.GetItemText(hItem));
-    tree.m_hWnd = NULL;
-    return text;
+    WCHAR text[1024] = L"";
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = text;
+    item.cchTextMax = 1024;
+    SendMessageW(hTree, TVM_GETITEMW, 0, (LPARAM)&item);
+    char utf8[sizeof text * 2];
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
+    return utf8;
 }
 
 std::vector<std::string> TreeItems(HWND hTree)

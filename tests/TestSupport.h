@@ -134,8 +134,8 @@ private:
 // Where the built test programs and the stand-in are.
 std::string ProgramDirectory();
 
-// The texts of a tree's root items, in order; the selected item's text ("" for none);
-// selecting an item by its text.
+// The texts of a tree's root items in UTF-8, in order; the selected item's text
+// ("" for none); selecting an item by its text.
 std::vector<std::string> TreeItems(HWND hTree);
 std::string SelectedTreeItem(HWND hTree);
 bool SelectTreeItem(HWND hTree, const std::string& text);

@@ -1,61 +1,8 @@
-// The class-library stand-in: message maps, data exchange, strings.
+// The class-library stand-in: data exchange and strings. (Its message maps
+// carry every handler of the launcher and the Directories dialog.)
 #include "TestSupport.h"
 
 namespace {
-
-// Two levels of message maps over the Directories template.
-class CBaseTestDlg : public CDialog
-{
-public:
-    CBaseTestDlg() : CDialog(IDD_DIRECTORIES) {}
-    std::vector<std::string> calls;
-
-protected:
-    afx_msg void OnBrowseRom() { calls.push_back("base rom"); }
-    afx_msg void OnBrowseEmu() { calls.push_back("base emu"); }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CBaseTestDlg, CDialog)
-ON_BN_CLICKED(IDC_BROWSE_ROMDIR, OnBrowseRom)
-ON_BN_CLICKED(IDC_BROWSE_EMUDIR, OnBrowseEmu)
-END_MESSAGE_MAP()
-
-class CDerivedTestDlg : public CBaseTestDlg
-{
-protected:
-    afx_msg void OnDerivedEmu() { calls.push_back("derived emu"); }
-    afx_msg void OnClickRomDir(NMHDR* pNMHDR, LRESULT* pResult)
-    {
-        calls.push_back("notify " + std::to_string(pNMHDR->idFrom));
-        *pResult = 7;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CDerivedTestDlg, CBaseTestDlg)
-ON_BN_CLICKED(IDC_BROWSE_EMUDIR, OnDerivedEmu)
-ON_NOTIFY(NM_CLICK, IDC_ROMDIR, OnClickRomDir)
-END_MESSAGE_MAP()
-
-TEST(MessageMap, DerivedEntriesComeFirstAndTheBaseMapStillAnswers)
-{
-    CDerivedTestDlg dlg;
-    LRESULT notifyResult = 0;
-    RunModal(dlg,
-             {Do([&] {
-                  SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_ROMDIR), BM_CLICK, 0, 0);
-                  SendMessageA(GetDlgItem(dlg.m_hWnd, IDC_BROWSE_EMUDIR), BM_CLICK, 0, 0);
-                  // Nothing handles this command: it is ignored.
-                  SendMessageA(dlg.m_hWnd, WM_COMMAND, 4242, 0);
-                  NMHDR header = {GetDlgItem(dlg.m_hWnd, IDC_ROMDIR), IDC_ROMDIR, (UINT)NM_CLICK};
-                  notifyResult = SendMessageA(dlg.m_hWnd, WM_NOTIFY, IDC_ROMDIR, (LPARAM)&header);
-              }),
-              End(dlg)});
-
-    EXPECT_EQ(dlg.calls, (std::vector<std::string>{"base rom", "derived emu", "notify 1009"}));
-    EXPECT_EQ(notifyResult, 7);
-}
 
 // A number exchanged with one of the launcher template's boxes. (From members
 // to controls, check boxes and strings, the launcher's own tests show them.)

@@ -5,38 +5,6 @@
 
 namespace {
 
-// A copy of Zorvane.exe started in a directory, with its window found; ended
-// from File, Quit if the test has not closed it.
-class RunningLauncher
-{
-public:
-    RunningLauncher(const std::string& program, const std::string& directory)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        EXPECT_TRUE(CreateProcessA(program.c_str(), NULL, NULL, NULL, FALSE, 0, NULL,
-                                   directory.c_str(), &startup, &m_process))
-            << program;
-        hWnd = WaitForWindow(m_process.dwProcessId, "Zorvane V0.1b");
-        EXPECT_NE(hWnd, (HWND)NULL) << "no launcher window";
-    }
-    ~RunningLauncher()
-    {
-        PostMessageA(hWnd, WM_COMMAND, ID_FILE_QUIT, 0);
-        if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process.hProcess, 1);
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
-    }
-    HANDLE Process() const { return m_process.hProcess; }
-    DWORD Id() const { return m_process.dwProcessId; }
-
-    HWND hWnd = NULL;
-
-private:
-    PROCESS_INFORMATION m_process = {};
-};
-
 std::string BuiltProgram() { return ProgramDirectory() + "\\..\\Zorvane.exe"; }
 
 // Where a process loaded comctl32.dll from, in lower case; "" if it did not.
@@ -45,14 +13,11 @@ std::string CommonControlsOf(HANDLE hProcess)
     HMODULE modules[512];
     DWORD size = 0;
     EnumProcessModules(hProcess, modules, sizeof modules, &size);
-    for (DWORD i = 0; i < size / sizeof(HMODULE) && i < 512; i++) {
-        char path[MAX_PATH] = "";
-        GetModuleFileNameExA(hProcess, modules[i], path, MAX_PATH);
-        CharLowerA(path);
-        std::string module = path;
-        if (module.size() > 13 && module.substr(module.size() - 13) == "\\comctl32.dll")
-            return module;
-    }
+    char path[MAX_PATH] = "";
+    for (DWORD i = 0; i < size / sizeof(HMODULE) && i < 512; i++)
+        if (GetModuleFileNameExA(hProcess, modules[i], path, MAX_PATH) && CharLowerA(path) &&
+            strstr(path, "\\comctl32.dll") != NULL)
+            return path;
     return "";
 }
 
@@ -66,11 +31,11 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
 
     // The stand-in stays open (showing what it received) until it is closed.
     SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
-    RunningLauncher launcher(BuiltProgram(), dir.Path());
+    LauncherProcess launcher(BuiltProgram(), "", dir.Path().c_str());
     ASSERT_NE(launcher.hWnd, (HWND)NULL);
     // Its manifest has the loader take the version 6 common controls, from the
     // side-by-side folder.
-    std::string controls = CommonControlsOf(launcher.Process());
+    std::string controls = CommonControlsOf(launcher.process.hProcess);
     EXPECT_NE(controls.find("\\winsxs\\"), std::string::npos) << controls;
     EXPECT_NE(controls.find("microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
               std::string::npos)
@@ -85,9 +50,9 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
          Sleep(50))
         hEmulator = FindWindowA(NULL, "O2em stand-in");
     EXPECT_NE(hEmulator, (HWND)NULL);
-    EXPECT_TRUE(CloseWithCloseBox(launcher.hWnd, launcher.Process()));
+    EXPECT_TRUE(CloseWithCloseBox(launcher.hWnd, launcher.process.hProcess));
     DWORD exitCode = 1;
-    GetExitCodeProcess(launcher.Process(), &exitCode);
+    GetExitCodeProcess(launcher.process.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 0u);
 
     // The emulator it started outlives the launcher.
@@ -102,24 +67,14 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_TRUE(Contains(ReadLines(dir / "zorvane.ini"), "STICK2=2"));
 }
 
-// A visible top-level window of any process whose caption starts with this text.
-HWND FindWindowStartingWith(const std::string& start)
-{
-    for (HWND hWnd = GetTopWindow(NULL); hWnd != NULL; hWnd = GetWindow(hWnd, GW_HWNDNEXT))
-        if (IsWindowVisible(hWnd) && WindowText(hWnd).rfind(start, 0) == 0)
-            return hWnd;
-    return NULL;
-}
-
 TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
 {
     TempDir dir;
-    std::string firstLine;
     {
         // Beside the built program stands its guide, which opens in Notepad.
         std::vector<std::string> guide = ReadLines(ProgramDirectory() + "\\..\\README.txt");
         ASSERT_FALSE(guide.empty());
-        RunningLauncher launcher(BuiltProgram(), dir.Path());
+        LauncherProcess launcher(BuiltProgram(), "", dir.Path().c_str());
         ASSERT_TRUE(BringToFront(launcher.hWnd));
         PressKey(VK_F1);
         // The viewer's window comes first, then the text it reads.
@@ -127,7 +82,7 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
         std::string text;
         for (DWORD deadline = GetTickCount() + 15000; text.empty() && GetTickCount() < deadline;
              Sleep(50)) {
-            hViewer = FindWindowStartingWith("README");
+            hViewer = FindWindowA(NULL, "README.txt - Notepad");
             // Another process's control gives its text only when asked with a message.
             char start[64] = "";
             if (hViewer != NULL)
@@ -145,7 +100,7 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
     // window in which F1 was pressed.
     MakeFiles(dir / "alone", {});
     ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (dir / "alone\\Zorvane.exe").c_str(), FALSE));
-    RunningLauncher launcher(dir / "alone\\Zorvane.exe", dir.Path());
+    LauncherProcess launcher(dir / "alone\\Zorvane.exe", "", dir.Path().c_str());
     ASSERT_NE(launcher.hWnd, (HWND)NULL);
     struct Window
     {
@@ -157,11 +112,11 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
           Window{"The About box", ID_ABOUT_ABOUT}}) {
         if (window.nCommand != 0)
             PostMessageA(launcher.hWnd, WM_COMMAND, window.nCommand, 0);
-        HWND hWindow = WaitForWindow(launcher.Id(), window.caption);
+        HWND hWindow = WaitForWindow(launcher.process.dwProcessId, window.caption);
         ASSERT_NE(hWindow, (HWND)NULL) << window.caption;
         ASSERT_TRUE(BringToFront(hWindow)) << window.caption;
         PressKey(VK_F1);
-        HWND hBox = WaitForWindow(launcher.Id(), "Zorvane");
+        HWND hBox = WaitForWindow(launcher.process.dwProcessId, "Zorvane");
         ASSERT_NE(hBox, (HWND)NULL) << window.caption;
         EXPECT_EQ(GetWindow(hBox, GW_OWNER), hWindow) << window.caption;
         EXPECT_EQ(StaticTexts(hBox),
@@ -177,7 +132,7 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
              IsWindow(hBox) || (window.nCommand != 0 && IsWindow(hWindow)); Sleep(20))
             ASSERT_LT(GetTickCount(), deadline) << window.caption;
     }
-    EXPECT_EQ(FindWindowStartingWith("README"), (HWND)NULL);
+    EXPECT_EQ(FindWindowA(NULL, "README.txt - Notepad"), (HWND)NULL);
 }
 
 } // namespace

@@ -151,21 +151,6 @@ TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
     }
 }
 
-// The text of a tree item as the tree holds it, in UTF-8.
-std::string TreeItemTextW(HWND hTree, HTREEITEM hItem)
-{
-    WCHAR text[MAX_PATH] = L"";
-    TVITEMW item = {};
-    item.mask = TVIF_TEXT | TVIF_HANDLE;
-    item.hItem = hItem;
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    SendMessageW(hTree, TVM_GETITEMW, 0, (LPARAM)&item);
-    char utf8[MAX_PATH * 4];
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
-    return utf8;
-}
-
 // Opens a folder picker with its "..." button and chooses a folder (a UTF-8
 // path), or cancels for none; beforeOk runs once the folder is selected.
 std::vector<Step> Browse(
@@ -191,8 +176,7 @@ std::vector<Step> Browse(
                 // The picker takes the selection once its tree is filled.
                 SendMessageW(hPicker, BFFM_SETSELECTIONW, TRUE, (LPARAM)Wide(folder).c_str());
                 HWND hTree = FindWindowExA(hPicker, NULL, WC_TREEVIEWA, NULL);
-                if (TreeItemTextW(hTree, TreeView_GetSelection(hTree)) !=
-                    folder.substr(folder.find_last_of('\\') + 1))
+                if (SelectedTreeItem(hTree) != folder.substr(folder.find_last_of('\\') + 1))
                     return false;
                 beforeOk();
                 PostMessageA(hPicker, WM_COMMAND, IDOK, 0);
