@@ -67,6 +67,14 @@ std::wstring Wide(const std::string& utf8)
     return text;
 }
 
+std::string Utf8(const std::wstring& text)
+{
+    std::string utf8(text.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &utf8[0],
+                                    (int)utf8.size(), NULL, NULL));
+    return utf8;
+}
+
 std::string ShortName(const std::string& path)
 {
     WIN32_FIND_DATAW entry = {};
@@ -182,12 +190,10 @@ std::vector<std::string> StaticTexts(HWND hDlg)
     for (HWND child = GetWindow(hDlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[64];
         GetClassNameA(child, className, sizeof className);
-        WCHAR text[2048];
-        char utf8[sizeof text * 2];
+        WCHAR text[2048] = L"";
         GetWindowTextW(child, text, 2048);
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
-        if (lstrcmpiA(className, "Static") == 0 && *utf8 != '\0')
-            texts.push_back(utf8);
+        if (lstrcmpiA(className, "Static") == 0 && *text != L'\0')
+            texts.push_back(Utf8(text));
     }
     return texts;
 }
@@ -256,9 +262,7 @@ static std::string TreeItemText(HWND hTree, HTREEITEM hItem)
     item.pszText = text;
     item.cchTextMax = 1024;
     SendMessageW(hTree, TVM_GETITEMW, 0, (LPARAM)&item);
-    char utf8[sizeof text * 2];
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
-    return utf8;
+    return Utf8(text);
 }
 
 std::vector<std::string> TreeItems(HWND hTree)

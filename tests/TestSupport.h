@@ -28,8 +28,10 @@ private:
     std::string m_path;
 };
 
-// Text in UTF-8, in which the tests write names outside the code page, as UTF-16.
+// Text in UTF-8, in which the tests write names outside the code page, as
+// UTF-16, and back.
 std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& text);
 
 // Makes a directory the current one for the scope, through the wide call, which
 // takes one of any length.
