@@ -153,7 +153,7 @@ LauncherProcess::~LauncherProcess()
         return;
     // The bare dialog answers File, Quit too.
     PostMessageA(hWnd, WM_COMMAND, ID_FILE_QUIT, 0);
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
