@@ -1,5 +1,6 @@
-// Real keyboard and mouse input through the system's input queue, and the
-// windows it is aimed at. Shared by the tests and the guided tour.
+// Real keyboard and mouse input through the system's input queue, the windows
+// it is aimed at, and the launcher process that owns them. Shared by the tests,
+// the benchmark and the guided tour.
 #pragma once
 
 #include <windows.h>
