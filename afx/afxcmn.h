@@ -68,27 +68,8 @@ public:
     {
         return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_CARET, 0);
     }
-    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const
-    {
-        return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)hItem);
-    }
-    HTREEITEM GetPrevSiblingItem(HTREEITEM hItem) const
-    {
-        return (HTREEITEM)SendMessage(TVM_GETNEXTITEM, TVGN_PREVIOUS, (LPARAM)hItem);
-    }
     // FALSE for a NULL or stale item handle.
     BOOL GetItem(TVITEMA* pItem) const { return (BOOL)SendMessage(TVM_GETITEMA, 0, (LPARAM)pItem); }
-    CString GetItemText(HTREEITEM hItem) const
-    {
-        char text[1024] = "";
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT | TVIF_HANDLE;
-        item.hItem = hItem;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        GetItem(&item);
-        return text;
-    }
     void SetImageList(CImageList* pImageList, int nImageListType)
     {
         SendMessage(TVM_SETIMAGELIST, nImageListType, (LPARAM)pImageList->GetSafeHandle());

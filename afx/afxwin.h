@@ -1,5 +1,5 @@
 // The class library's main header: strings, windows, dialogs, the application,
-// standard controls, GDI objects, file search and data exchange.
+// standard controls, GDI objects and data exchange.
 #pragma once
 
 #include <windows.h>
@@ -13,5 +13,4 @@
 #include "afxapp.h"
 #include "afxctl.h"
 #include "afxgdi.h"
-#include "afxfind.h"
 #include "afxdd.h"

@@ -15,3 +15,16 @@ CString SpellInCodePage(LPCWSTR pszName, BOOL* pbExact)
     *pbExact = wcscmp(A2CW((LPCTSTR)spelling), pszName) == 0;
     return spelling;
 }
+
+CString AnsiNameOf(const WIN32_FIND_DATAW& entry, CString* pSpelling)
+{
+    BOOL bExact;
+    CString spelling = SpellInCodePage(entry.cFileName, &bExact);
+    if (pSpelling != NULL)
+        *pSpelling = spelling;
+    if (bExact)
+        return spelling;
+    // An alias that the code page cannot spell either opens nothing.
+    CString alias = SpellInCodePage(entry.cAlternateFileName, &bExact);
+    return bExact ? alias : CString();
+}

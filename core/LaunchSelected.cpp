@@ -1,54 +1,11 @@
 #include "core/LauncherDlg.h"
-#include "core/CodePage.h"
 #include "core/CurrentDirectory.h"
-
-#include <afxpriv.h>
-
-#include <string.h>
-
-// The name by which the ANSI calls open the file behind a ROM item: the nth
-// entry of the ROM directory that the code page spells as pszText, in the order
-// of the directory search, which the list keeps for equal texts. That is the
-// entry's own name where the code page spells it exactly, else its short alias,
-// or empty where the volume keeps none.
-static CString FindRomName(const CString& romDir, LPCTSTR pszText, int nth, BOOL bListedOnce)
-{
-    USES_CONVERSION;
-    WIN32_FIND_DATAW entry;
-    BOOL bExact;
-    // The usual case, a name listed once and spelled exactly, is looked up
-    // directly: a search of the whole folder costs in a large one.
-    if (bListedOnce) {
-        CString path = romDir + "\\" + pszText;
-        HANDLE hFind = FindFirstFileW(A2CW(path), &entry);
-        if (hFind != INVALID_HANDLE_VALUE) {
-            FindClose(hFind);
-            if (strcmp(SpellInCodePage(entry.cFileName, &bExact), pszText) == 0 && bExact)
-                return pszText;
-        }
-    }
-    CString pattern = romDir + "\\*.bin";
-    HANDLE hFind = FindFirstFileW(A2CW(pattern), &entry);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            if (strcmp(SpellInCodePage(entry.cFileName, &bExact), pszText) == 0 && nth-- == 0) {
-                FindClose(hFind);
-                return bExact ? CString(pszText)
-                              : SpellInCodePage(entry.cAlternateFileName, &bExact);
-            }
-        } while (FindNextFileW(hFind, &entry));
-        FindClose(hFind);
-    }
-    // The file went away after the list was read: a name that can be spelled
-    // goes as it is, and the emulator says what it finds.
-    return strchr(pszText, '?') == NULL ? pszText : "";
-}
 
 void CLauncherDlg::LaunchSelected()
 {
     char name[1024];
     TVITEMA item = {};
-    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_HANDLE;
     item.hItem = m_romTree.GetSelectedItem();
     item.pszText = name;
     item.cchTextMax = sizeof name;
@@ -57,17 +14,8 @@ void CLauncherDlg::LaunchSelected()
     if (!m_romTree.GetItem(&item))
         return;
 
-    // Items of the same text stand in the order of the directory search (the
-    // list's sort keeps ties in place), so the nth of them is the nth entry.
-    int nth = 0;
-    for (HTREEITEM hItem = m_romTree.GetPrevSiblingItem(item.hItem);
-         hItem != NULL && strcmp(m_romTree.GetItemText(hItem), name) == 0;
-         hItem = m_romTree.GetPrevSiblingItem(hItem))
-        nth++;
-    HTREEITEM hNext = m_romTree.GetNextSiblingItem(item.hItem);
-    BOOL bListedOnce =
-        nth == 0 && (hNext == NULL || strcmp(m_romTree.GetItemText(hNext), name) != 0);
-    CString romName = FindRomName(m_romDir, name, nth, bListedOnce);
+    // The list bound each item to the name under which its file opens.
+    CString romName = item.lParam == 0 ? CString(name) : m_romAliases.GetAt((int)item.lParam - 1);
     if (romName.GetLength() == 0) {
         CString message;
         message.Format("The name of %s cannot be passed to O2em: it has characters that "

@@ -40,6 +40,10 @@ public:
     CSliderCtrl m_audioSlider;
     CComboBox m_windowSizeCombo;
     CTreeCtrl m_romTree;
+    // The names under which the ANSI calls open the listed files whose own names
+    // the code page cannot spell: their short aliases, "" where there is none.
+    // An item's data is 1 + its index here, or 0 where its text opens the file.
+    CStringArray m_romAliases;
     BOOL m_fullScreen;
     BOOL m_scanlines;
     int m_audioVolume;

@@ -1,4 +1,8 @@
 #include "core/LauncherDlg.h"
+#include "core/CodePage.h"
+#include "core/FindFile.h"
+
+#include <afxpriv.h>
 
 #include <stdlib.h>
 #include <string.h>
@@ -24,33 +28,41 @@ static bool IsRomImageName(const CString& name)
     return length >= 4 && lstrcmpiA((LPCTSTR)name + length - 4, ".bin") == 0;
 }
 
+// An item of the list: its text, and 0 where the text itself opens its file,
+// else 1 + the index of the name that does in m_romAliases.
+struct RomItem
+{
+    LPCTSTR pszText;
+    LPARAM lParam;
+};
+
 // Sorted insertion into the tree walks the list for every item, which is
-// quadratic. The names are sorted here instead, with the tree's own comparison,
+// quadratic. The items are sorted here instead, with the tree's own comparison,
 // and appended. The merge sort is stable (ties keep the order of the search)
 // and makes half the comparisons of the runtime's qsort.
-static void SortNames(LPCTSTR* names, int count)
+static void SortItems(RomItem* items, int count)
 {
-    LPCTSTR* scratch = (LPCTSTR*)malloc(count * sizeof(LPCTSTR) + 1);
-    LPCTSTR* from = names;
-    LPCTSTR* to = scratch;
+    RomItem* scratch = (RomItem*)malloc(count * sizeof(RomItem) + 1);
+    RomItem* from = items;
+    RomItem* to = scratch;
     for (int width = 1; width < count; width *= 2) {
         for (int left = 0; left < count; left += 2 * width) {
             int middle = left + width < count ? left + width : count;
             int right = left + 2 * width < count ? left + 2 * width : count;
             int i = left, j = middle, k = left;
             while (i < middle && j < right)
-                to[k++] = lstrcmpA(from[j], from[i]) < 0 ? from[j++] : from[i++];
+                to[k++] = lstrcmpA(from[j].pszText, from[i].pszText) < 0 ? from[j++] : from[i++];
             while (i < middle)
                 to[k++] = from[i++];
             while (j < right)
                 to[k++] = from[j++];
         }
-        LPCTSTR* swap = from;
+        RomItem* swap = from;
         from = to;
         to = swap;
     }
-    if (from != names)
-        memcpy(names, from, count * sizeof(LPCTSTR));
+    if (from != items)
+        memcpy(items, from, count * sizeof(RomItem));
     free(scratch);
 }
 
@@ -58,27 +70,37 @@ int CLauncherDlg::FillRomList()
 {
     m_romTree.SetRedraw(FALSE);
     m_romTree.DeleteAllItems();
+    m_romAliases.RemoveAll();
 
-    CStringArray names;
-    CFileFind finder;
-    if (finder.FindFile(m_romDir + "\\*.bin")) {
-        BOOL bMore;
-        do {
-            bMore = finder.FindNextFile();
-            CString name = finder.GetFileName();
-            if (IsRomImageName(name))
-                names.Add(name);
-        } while (bMore);
+    // The folder is read in UTF-16, which gives each entry's short alias beside
+    // its name, and each item is bound to the name under which its file opens,
+    // so that a launch need not look for the file again.
+    CStringArray texts;
+    RomItem* items = NULL;
+    CString pattern = m_romDir + "\\*.bin";
+    USES_CONVERSION;
+    CFindFile finder;
+    WIN32_FIND_DATAW entry;
+    for (bool bFound = finder.FindFirst(A2CW(pattern), entry); bFound;
+         bFound = finder.FindNext(entry)) {
+        CString text;
+        CString name = AnsiNameOf(entry, &text);
+        if (!IsRomImageName(text))
+            continue;
+        int i = texts.Add(text);
+        if (i % 1024 == 0)
+            items = (RomItem*)realloc(items, (i + 1024) * sizeof(RomItem));
+        // The strings stay where they are when the array grows.
+        items[i].pszText = texts.GetAt(i);
+        items[i].lParam = strcmp(name, text) == 0 ? 0 : m_romAliases.Add(name) + 1;
     }
 
-    int count = names.GetSize();
-    LPCTSTR* sorted = (LPCTSTR*)malloc(count * sizeof(LPCTSTR) + 1);
+    int count = texts.GetSize();
+    SortItems(items, count);
     for (int i = 0; i < count; i++)
-        sorted[i] = names.GetAt(i);
-    SortNames(sorted, count);
-    for (int i = 0; i < count; i++)
-        m_romTree.InsertItem(TVIF_TEXT | TVIF_IMAGE, sorted[i], 0, 0, 0, 0, 0, TVI_ROOT, TVI_LAST);
-    free(sorted);
+        m_romTree.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM, items[i].pszText, 0, 0, 0, 0,
+                             items[i].lParam, TVI_ROOT, TVI_LAST);
+    free(items);
 
     m_romTree.SetRedraw(TRUE);
     m_romTree.Invalidate();

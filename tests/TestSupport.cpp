@@ -75,6 +75,15 @@ std::string Utf8(const std::wstring& text)
     return utf8;
 }
 
+std::string Ansi(const std::string& utf8)
+{
+    std::wstring text = Wide(utf8);
+    std::string ansi(text.size() * 2, '\0');
+    ansi.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), (int)text.size(), &ansi[0],
+                                    (int)ansi.size(), NULL, NULL));
+    return ansi;
+}
+
 std::string ShortName(const std::string& path)
 {
     WIN32_FIND_DATAW entry = {};

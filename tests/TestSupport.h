@@ -32,6 +32,8 @@ private:
 // UTF-16, and back.
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& text);
+// UTF-8 text as the ANSI code page spells it.
+std::string Ansi(const std::string& utf8);
 
 // Makes a directory the current one for the scope, through the wide call, which
 // takes one of any length.

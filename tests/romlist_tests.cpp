@@ -1,5 +1,6 @@
 // The ROM list: the *.bin entries of the ROM directory in the tree, sorted.
 #include "TestSupport.h"
+#include "core/CodePage.h"
 
 namespace {
 
@@ -71,6 +72,34 @@ TEST_F(LauncherTest, ARefillReplacesTheListAndLeavesNothingSelected)
         EXPECT_TRUE(Contains(TreeItems(hTree), atRoot.substr(1)));
     });
     DeleteFileA(atRoot.c_str());
+}
+
+// Made-up entries, since the platform here gives every name that is not plain
+// 8.3 ASCII a short alias. The spellings are those of code page 1252
+// (octal escapes).
+TEST(RomEntry, OpensByItsOwnNameWhereTheCodePageSpellsItElseByItsShortAlias)
+{
+    struct Case
+    {
+        const wchar_t *name, *alias;
+        const char *listed, *opened; // "" for none
+    };
+    const Case cases[] = {
+        {L"Maze.bin", L"", "Maze.bin", "Maze.bin"},
+        {L"Pel\u00e9 game.bin", L"PELGAM~1.BIN", "Pel\351 game.bin", "Pel\351 game.bin"},
+        {L"M\u0101ze.bin", L"M_ZE~1IQ.BIN", "Maze.bin", "M_ZE~1IQ.BIN"},
+        {L"\u65e5\u672c \u0431.bin", L"___~1.BIN", "?? ?.bin", "___~1.BIN"},
+        {L"\u0141\u00f3d\u017a.bin", L"", "L\363dz.bin", ""},
+        {L"\u0141.bin", L"\u0141~1.BIN", "L.bin", ""},
+    };
+    for (const Case& c : cases) {
+        WIN32_FIND_DATAW entry = {};
+        lstrcpyW(entry.cFileName, c.name);
+        lstrcpyW(entry.cAlternateFileName, c.alias);
+        CString listed;
+        EXPECT_EQ(Str(AnsiNameOf(entry, &listed)), c.opened) << c.listed;
+        EXPECT_EQ(Str(listed), c.listed);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/DirectoriesDlg.h"
 #include "core/LauncherDlg.h"
 #include "core/CodePage.h"
+#include "core/FindFile.h"
 
 #include <shlobj.h>
 #include <wchar.h>
@@ -38,17 +39,13 @@ static BOOL SpellPath(LPWSTR pszPath, CString& path)
             *pszEnd = L'\0';
         CString name = SpellInCodePage(pszName, &bExact);
         WIN32_FIND_DATAW entry;
-        HANDLE hFind = bExact ? NULL : FindFirstFileW(pszPath, &entry);
+        CFindFile finder;
+        if (!bExact)
+            name = finder.FindFirst(pszPath, entry) ? AnsiNameOf(entry) : CString();
         if (pszEnd != NULL)
             *pszEnd = L'\\';
-        if (!bExact) {
-            if (hFind == INVALID_HANDLE_VALUE)
-                return FALSE;
-            FindClose(hFind);
-            name = SpellInCodePage(entry.cAlternateFileName, &bExact);
-            if (name.GetLength() == 0)
-                return FALSE;
-        }
+        if (!bExact && name.GetLength() == 0)
+            return FALSE;
         path += name;
         if (pszEnd == NULL)
             return TRUE;
