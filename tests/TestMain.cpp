@@ -1,9 +1,4 @@
-#include <afxwin.h>
-
 #include <gtest/gtest.h>
-
-// The dialogs load their icon through the application object, as in the program.
-static CWinApp testApp;
 
 int main(int argc, char** argv)
 {

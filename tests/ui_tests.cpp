@@ -357,4 +357,38 @@ TEST_F(LauncherWindowTest, OpensCentredWithTheDefaultsWhichTheAboutBoxLeavesAsTh
                                         "WINDOW=1", "STICK1=1", "STICK2=2"}));
 }
 
+// CoInitializeEx for the multithreaded model: RPC_E_CHANGED_MODE where this
+// thread has COM apartment-threaded, S_OK where it has none (taken down again).
+HRESULT TryMultithreadedCom()
+{
+    HRESULT hr = CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    if (SUCCEEDED(hr))
+        CoUninitialize();
+    return hr;
+}
+
+HRESULT g_comInLauncher = E_PENDING;
+
+void CALLBACK CheckComAndQuit(HWND, UINT, UINT_PTR, DWORD)
+{
+    CWnd* pLauncher = AfxGetMainWnd();
+    if (g_comInLauncher != E_PENDING || pLauncher == NULL || pLauncher->m_hWnd == NULL)
+        return;
+    g_comInLauncher = TryMultithreadedCom();
+    PostMessageA(pLauncher->m_hWnd, WM_COMMAND, ID_FILE_QUIT, 0);
+}
+
+// The program as it runs: the application object's InitInstance, whose
+// windows may reach the shell through COM.
+TEST_F(LauncherWindowTest, TheApplicationRunsTheLauncherWithComApartmentThreaded)
+{
+    ASSERT_EQ(TryMultithreadedCom(), S_OK);
+    UINT_PTR timer = SetTimer(NULL, 0, 20, CheckComAndQuit);
+    EXPECT_FALSE(AfxGetApp()->InitInstance());
+    KillTimer(NULL, timer);
+    EXPECT_EQ(g_comInLauncher, RPC_E_CHANGED_MODE);
+    // Taken down again when the program ends.
+    EXPECT_EQ(TryMultithreadedCom(), S_OK);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/LauncherApp.h"
 #include "core/LauncherDlg.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 BEGIN_MESSAGE_MAP(CLauncherApp, CWinApp)
@@ -12,9 +13,14 @@ CLauncherApp theApp;
 // The program is this one modal dialog; returning FALSE ends the application.
 BOOL CLauncherApp::InitInstance()
 {
+    // The folder pickers and the guide's viewer may be reached through COM,
+    // which the platform asks to have set up on the thread first.
+    HRESULT hrCom = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     CLauncherDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
+    if (SUCCEEDED(hrCom))
+        CoUninitialize();
     return FALSE;
 }
 
@@ -23,10 +29,10 @@ BOOL CLauncherApp::InitInstance()
 void CLauncherApp::OnHelp()
 {
     // The program's folder in UTF-16, which names it whatever the code page spells.
-    WCHAR path[MAX_PATH + sizeof "README.txt"] = L"";
+    WCHAR path[MAX_PATH + sizeof "Zorvane.txt"] = L"";
     GetModuleFileNameW(NULL, path, MAX_PATH);
     LPWSTR name = wcsrchr(path, L'\\');
-    lstrcpyW(name != NULL ? name + 1 : path, L"README.txt");
+    lstrcpyW(name != NULL ? name + 1 : path, L"Zorvane.txt");
     SHELLEXECUTEINFOW execute = {};
     execute.cbSize = sizeof execute;
     execute.fMask = SEE_MASK_FLAG_NO_UI;
@@ -35,7 +41,7 @@ void CLauncherApp::OnHelp()
     execute.nShow = SW_SHOWNORMAL;
     if (ShellExecuteExW(&execute))
         return;
-    AfxMessageBox("Zorvane's guide is README.txt, which comes with Zorvane.exe in the release "
+    AfxMessageBox("Zorvane's guide is Zorvane.txt, which comes with Zorvane.exe in the release "
                   "zip and belongs in the same folder.\n\nIt could not be opened: put it beside "
                   "Zorvane.exe, or open it with any text viewer.",
                   MB_ICONINFORMATION);
