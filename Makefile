@@ -2,7 +2,7 @@
 # make test   build and run every test under Wine
 # make run    build and start Zorvane on a demo ROM folder
 # make bench  measure the program against the platform's own floors
-# make dist   the release zip of Zorvane.exe and README.txt, with its SHA256SUMS
+# make dist   the release zip of Zorvane.exe and Zorvane.txt, with its SHA256SUMS
 #
 # test, run and bench use the build this host can run (ZORVANE_ARCH=win32 or
 # win64 chooses): see scripts/host.sh.

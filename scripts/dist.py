@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Writes the release into DIST: zorvane-VERSION-win32.zip, holding Zorvane.exe
-and README.txt, and SHA256SUMS, which `sha256sum -c SHA256SUMS` checks. The
+and Zorvane.txt, and SHA256SUMS, which `sha256sum -c SHA256SUMS` checks. The
 zip's bytes depend on nothing but those two files and the commit's time, which
 every entry carries (SOURCE_DATE_EPOCH, where set, stands for it): a fixed
 order, fixed times and fixed permissions.
 
-usage: dist.py SOURCE_DIR VERSION ZORVANE_EXE README_TXT DIST_DIR"""
+usage: dist.py SOURCE_DIR VERSION ZORVANE_EXE ZORVANE_TXT DIST_DIR"""
 import hashlib
 import os
 import subprocess
@@ -32,7 +32,7 @@ def main(source, version, exe, guide, dist):
     name = f"zorvane-{version}-win32.zip"
     path = os.path.join(dist, name)
     with zipfile.ZipFile(path, "w") as archive:
-        for member, source_file in (("Zorvane.exe", exe), ("README.txt", guide)):
+        for member, source_file in (("Zorvane.exe", exe), ("Zorvane.txt", guide)):
             entry = zipfile.ZipInfo(member, date_time=stamp)
             entry.compress_type = zipfile.ZIP_DEFLATED
             entry.create_system = 3

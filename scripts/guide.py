@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the user's guide, README.txt: the parts of README.md marked for it
+"""Writes the user's guide, Zorvane.txt: the parts of README.md marked for it
 (between "<!-- guide -->" and "<!-- /guide -->"), as plain text with CRLF line
 ends, in UTF-8 with a byte-order mark, which every Notepad reads.
 
-usage: guide.py README_MD README_TXT"""
+usage: guide.py README_MD GUIDE_TXT"""
 import re
 import sys
 

@@ -63,7 +63,7 @@ ABOUT_CONTROLS = [
     (STATIC, -1, (0xFFFF, 128), 0x50000003, 0, 12, 10, 20, 20),
     (STATIC, -1, "Zorvane v0.1b", 0x50020000, 0, 43, 16, 73, 11),
     (STATIC, -1, "Zorvane team", 0x50020000, 0, 55, 42, 65, 10),
-    (STATIC, -1, "Help: see README.txt", 0x50020000, 0, 49, 55, 79, 10),
+    (STATIC, -1, "Help: see Zorvane.txt", 0x50020000, 0, 49, 55, 79, 10),
     (STATIC, -1, "Release Date 06/20/2002", 0x50020000, 0, 43, 68, 91, 10),
 ]
 # id: (language, extended, style, exstyle, rect, caption, menu, font, controls)

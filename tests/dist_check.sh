@@ -25,13 +25,15 @@ python3 - "$zip" "$root/build/Zorvane.exe" <<'PY'
 import sys, zipfile
 archive, exe = zipfile.ZipFile(sys.argv[1]), open(sys.argv[2], "rb").read()
 names = archive.namelist()
-guide = archive.read("README.txt") if "README.txt" in names else b""
+guide = archive.read("Zorvane.txt") if "Zorvane.txt" in names else b""
 checks = [
-    ("the zip holds Zorvane.exe and README.txt", names == ["Zorvane.exe", "README.txt"]),
+    ("the zip holds Zorvane.exe and Zorvane.txt", names == ["Zorvane.exe", "Zorvane.txt"]),
     ("its Zorvane.exe is the built one", "Zorvane.exe" in names and archive.read("Zorvane.exe") == exe),
-    ("its README.txt ends every line with CRLF",
+    ("its Zorvane.txt ends every line with CRLF",
      guide.count(b"\n") > 100 and guide.count(b"\n") == guide.count(b"\r\n") == guide.count(b"\r")),
-    ("its README.txt covers the names outside the code page", b"Names outside the code page" in guide),
+    ("its Zorvane.txt opens with getting started, then covers the names outside the code page",
+     guide.find(b"Getting started") < guide.find(b"Using Zorvane") < guide.find(b"Names outside the code page")
+     and guide.find(b"Getting started") > 0),
 ]
 for what, ok in checks:
     print(("ok: " if ok else "FAIL: ") + what)

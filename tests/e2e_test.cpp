@@ -21,18 +21,21 @@ std::string CommonControlsOf(HANDLE hProcess)
     return "";
 }
 
-TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
+// The quickest set-up: Zorvane put into O2em's own folder, as its archive
+// unpacks, and started there with nothing set.
+TEST(EndToEnd, InO2emsOwnFolderEnterLaunchesARomFromRomsAndTheCloseBoxSavesThere)
 {
-    TempDir dir;
-    MakeFiles(dir / "roms", {"zeta.bin", "alpha.bin"});
-    CreateDirectoryA((dir / "emu").c_str(), NULL);
-    StandInEmulator emulator(dir / "emu");
-    WriteFile(dir / "zorvane.ini", "[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\nFULLSCREEN=1\r\n");
+    TempDir o2em;
+    MakeFiles(o2em.Path(), {"ROMS\\", "BIOS\\", "VOICE\\"});
+    MakeFiles(o2em / "ROMS", {"zeta.bin", "alpha.bin"});
+    StandInEmulator emulator(o2em.Path());
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (o2em / "Zorvane.exe").c_str(), FALSE));
 
     // The stand-in stays open (showing what it received) until it is closed.
     SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
-    LauncherProcess launcher(BuiltProgram(), "", dir.Path().c_str());
+    LauncherProcess launcher(o2em / "Zorvane.exe", "", o2em.Path().c_str());
     ASSERT_NE(launcher.hWnd, (HWND)NULL);
+    EXPECT_EQ(SendMessageA(GetDlgItem(launcher.hWnd, IDC_ROM_TREE), TVM_GETCOUNT, 0, 0), 2);
     // Its manifest has the loader take the version 6 common controls, from the
     // side-by-side folder.
     std::string controls = CommonControlsOf(launcher.process.hProcess);
@@ -41,6 +44,7 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
               std::string::npos)
         << controls;
 
+    // Enter gives the list the focus, which selects its first item, and launches it.
     EXPECT_TRUE(BringToFront(launcher.hWnd));
     PressKey(VK_RETURN);
     std::vector<Launch> launches = emulator.WaitForLaunches(1);
@@ -59,12 +63,14 @@ TEST(EndToEnd, AUserLaunchesTheFirstRomWithEnterAndClosesTheWindow)
     EXPECT_TRUE(IsWindow(hEmulator));
 
     ASSERT_EQ(launches.size(), 1u);
-    EXPECT_EQ(launches[0].commandLine, "o2em \"" + dir / "roms\\alpha.bin\"  -fullscreen");
-    EXPECT_EQ(launches[0].directory, dir / "emu");
+    EXPECT_EQ(launches[0].commandLine, "o2em \"roms\\alpha.bin\" ");
+    EXPECT_EQ(launches[0].directory, o2em.Path());
     EXPECT_TRUE(launches[0].romFound);
     EXPECT_EQ(launches[0].romFile, "alpha.bin");
-    // The close box saved the settings in the launcher's current directory.
-    EXPECT_TRUE(Contains(ReadLines(dir / "zorvane.ini"), "STICK2=2"));
+    // The close box saved the settings in O2em's folder, with the two defaults.
+    std::vector<std::string> settings = ReadLines(o2em / "zorvane.ini");
+    EXPECT_TRUE(Contains(settings, "ROMS_DIR=roms"));
+    EXPECT_TRUE(Contains(settings, "EMU_DIR="));
 }
 
 TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
@@ -72,7 +78,7 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
     TempDir dir;
     {
         // Beside the built program stands its guide, which opens in Notepad.
-        std::vector<std::string> guide = ReadLines(ProgramDirectory() + "\\..\\README.txt");
+        std::vector<std::string> guide = ReadLines(ProgramDirectory() + "\\..\\Zorvane.txt");
         ASSERT_FALSE(guide.empty());
         LauncherProcess launcher(BuiltProgram(), "", dir.Path().c_str());
         ASSERT_TRUE(BringToFront(launcher.hWnd));
@@ -82,7 +88,7 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
         std::string text;
         for (DWORD deadline = GetTickCount() + 15000; text.empty() && GetTickCount() < deadline;
              Sleep(50)) {
-            hViewer = FindWindowA(NULL, "README.txt - Notepad");
+            hViewer = FindWindowA(NULL, "Zorvane.txt - Notepad");
             // Another process's control gives its text only when asked with a message.
             char start[64] = "";
             if (hViewer != NULL)
@@ -121,7 +127,7 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
         EXPECT_EQ(GetWindow(hBox, GW_OWNER), hWindow) << window.caption;
         EXPECT_EQ(StaticTexts(hBox),
                   std::vector<std::string>{
-                      "Zorvane's guide is README.txt, which comes with Zorvane.exe in the release "
+                      "Zorvane's guide is Zorvane.txt, which comes with Zorvane.exe in the release "
                       "zip and belongs in the same folder.\n\nIt could not be opened: put it "
                       "beside Zorvane.exe, or open it with any text viewer."})
             << window.caption;
@@ -132,7 +138,7 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
              IsWindow(hBox) || (window.nCommand != 0 && IsWindow(hWindow)); Sleep(20))
             ASSERT_LT(GetTickCount(), deadline) << window.caption;
     }
-    EXPECT_EQ(FindWindowA(NULL, "README.txt - Notepad"), (HWND)NULL);
+    EXPECT_EQ(FindWindowA(NULL, "Zorvane.txt - Notepad"), (HWND)NULL);
 }
 
 } // namespace
