@@ -1,5 +1,6 @@
 #include "core/LauncherDlg.h"
 #include "core/CurrentDirectory.h"
+#include "Messages.h"
 
 void CLauncherDlg::LaunchSelected()
 {
@@ -18,10 +19,8 @@ void CLauncherDlg::LaunchSelected()
     CString romName = item.lParam == 0 ? CString(name) : m_romAliases.GetAt((int)item.lParam - 1);
     if (romName.GetLength() == 0) {
         CString message;
-        message.Format("The name of %s cannot be passed to O2em: it has characters that "
-                       "this system's code page cannot spell.\n\nRenaming the file helps.",
-                       name);
-        MessageBox(message, "Launcher Error", MB_ICONHAND);
+        message.Format(MSG_ROM_NAME_UNSPELLABLE, name);
+        MessageBox(message, MSG_CAPTION_LAUNCHER_ERROR, MB_ICONHAND);
         return;
     }
 
@@ -54,6 +53,6 @@ void CLauncherDlg::LaunchSelected()
         return;
     }
     CString message;
-    message.Format("Unable to find O2em.exe at %s", (LPCTSTR)m_emuDir);
-    MessageBox(message, "Launcher Error", MB_ICONHAND);
+    message.Format(MSG_NO_EMULATOR, (LPCTSTR)m_emuDir);
+    MessageBox(message, MSG_CAPTION_LAUNCHER_ERROR, MB_ICONHAND);
 }

@@ -3,5 +3,5 @@
 # Zorvane.exe and Zorvane.txt, and its SHA256SUMS, in build/dist/.
 set -euo pipefail
 source "$(dirname "$0")/host.sh"
-bash "$root/scripts/setup.sh" no dist
+bash "$root/scripts/setup.sh" release
 build_product dist

@@ -89,7 +89,7 @@ build_product() { # TARGET...
 prepare() { # TARGET...
     choose_arch
     arch_paths
-    bash "$root/scripts/setup.sh" "$i386" "$arch"
+    bash "$root/scripts/setup.sh" "$arch"
     if [ "$arch" = win32 ]; then
         build_product Zorvane "$@"
     else

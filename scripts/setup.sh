@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the demo need on Debian 12; quick when
-# all is present. Both cross compilers always; Wine's 32-bit loader (and the
-# i386 architecture) where this host runs 32-bit code, its 64-bit one where the
-# 64-bit build runs. The release needs only the 32-bit build.
+# Installs what a command needs on Debian 12; quick when all is present.
 #
-# usage: setup.sh RUNS_I386(yes|no) ARCH(win32|win64|dist)
+#   setup.sh win32    the build, the tests and the demo on the 32-bit build, under
+#                     Wine's 32-bit loader (and the i386 architecture)
+#   setup.sh win64    the same on the 64-bit build, under Wine's 64-bit loader
+#   setup.sh release  the release, which needs only the 32-bit build
+#
+# Both cross compilers always come with the first two: the product is 32-bit
+# whichever build runs.
 set -euo pipefail
-i386=$1 arch=$2
+use=$1
 
 packages=(cmake make python3 git g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest)
-if [ "$arch" != dist ]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb imagemagick)
-  [ "$i386" = yes ] && packages+=(wine32:i386)
-  [ "$arch" = win64 ] && packages+=(wine64)
-fi
+case "$use" in
+win32 | win64) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb imagemagick) ;;&
+win32) packages+=(wine32:i386) ;;
+win64) packages+=(wine64) ;;
+release) ;;
+*) echo "usage: setup.sh win32|win64|release" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,7 +29,7 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
-if [ "$i386" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$use" = win32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
 $sudo apt-get update -qq

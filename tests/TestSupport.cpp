@@ -1,34 +1,37 @@
 #include "TestSupport.h"
+#include "core/FindFile.h"
 
 #include <fstream>
 
+// The temporary folder is read in UTF-16, so that one outside the code page (a
+// user name with an accent) is named in UTF-8 as it is.
 TempDir::TempDir()
 {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
+    WCHAR base[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, base);
     static unsigned counter = 0;
     do
-        m_path = std::string(base) + "zorvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+        m_path = Utf8(base) + "zorvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                  std::to_string(++counter);
-    while (!CreateDirectoryA(m_path.c_str(), NULL));
+    while (!CreateDirectoryW(Wide(m_path).c_str(), NULL));
 }
 
 // Removes a directory with everything in it, given in the long form (\\?\),
 // which reaches entries deeper than MAX_PATH too.
 static void RemoveTree(const std::wstring& path)
 {
+    CFindFile finder;
     WIN32_FIND_DATAW entry;
-    HANDLE hFind = FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = entry.cFileName, child = path + L"\\" + name;
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW(child.c_str());
-            else if (name != L"." && name != L"..")
-                RemoveTree(child);
-        } while (FindNextFileW(hFind, &entry));
-        FindClose(hFind);
+    for (bool bFound = finder.FindFirst((path + L"\\*").c_str(), entry); bFound;
+         bFound = finder.FindNext(entry)) {
+        std::wstring name = entry.cFileName, child = path + L"\\" + name;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW(child.c_str());
+        else if (name != L"." && name != L"..")
+            RemoveTree(child);
     }
+    // A folder with a search open in it cannot be removed.
+    finder.Close();
     RemoveDirectoryW(path.c_str());
 }
 
@@ -75,6 +78,13 @@ std::string Utf8(const std::wstring& text)
     return utf8;
 }
 
+std::string Formatted(const char* format, const std::string& argument)
+{
+    std::string text(strlen(format) + argument.size(), '\0');
+    text.resize(snprintf(&text[0], text.size() + 1, format, argument.c_str()));
+    return text;
+}
+
 std::string Ansi(const std::string& utf8)
 {
     std::wstring text = Wide(utf8);
@@ -87,9 +97,7 @@ std::string Ansi(const std::string& utf8)
 std::string ShortName(const std::string& path)
 {
     WIN32_FIND_DATAW entry = {};
-    HANDLE hFind = FindFirstFileW(Wide(path).c_str(), &entry);
-    if (hFind != INVALID_HANDLE_VALUE)
-        FindClose(hFind);
+    CFindFile().FindFirst(Wide(path).c_str(), entry);
     char alias[14] = "";
     WideCharToMultiByte(CP_ACP, 0, entry.cAlternateFileName, -1, alias, sizeof alias, NULL, NULL);
     return alias;
@@ -259,7 +267,7 @@ std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count) const
 void StandInEmulator::ExpectNoLaunchBeyond(size_t count) const
 {
     Sleep(500);
-    EXPECT_EQ(Launches().size(), count) << "launches recorded";
+    EXPECT_LE(Launches().size(), count) << "launches recorded";
 }
 
 static std::string TreeItemText(HWND hTree, HTREEITEM hItem)

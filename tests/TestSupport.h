@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "Input.h"
+#include "LauncherProcess.h"
 #include "core/CurrentDirectory.h"
+#include "Messages.h"
 #include "core/LauncherDlg.h"
 
 #include <algorithm>
@@ -49,6 +51,9 @@ public:
 private:
     CSavedCurrentDirectory m_saved;
 };
+
+// One of the program's messages (Messages.h) as it shows it, its %s filled in.
+std::string Formatted(const char* format, const std::string& argument);
 
 // The current directory, in UTF-16 so that one of any length can be compared.
 std::wstring CurrentDirectoryW();

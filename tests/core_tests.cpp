@@ -127,6 +127,8 @@ TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
     }
     for (const Launch& launch : launches)
         EXPECT_TRUE(launch.romFound) << launch.commandLine;
+    // The failed start's words, which users know, are pinned here; the other
+    // tests take the program's texts from Messages.h.
     for (size_t i = 0; i < noEmulator.size(); i++) {
         EXPECT_EQ(messages[i],
                   std::vector<std::string>{"Unable to find O2em.exe at " + noEmulator[i]});

@@ -109,11 +109,9 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
                   TreeView_SelectItem(hTree, TreeView_GetRoot(hTree));
                   dlg.LaunchSelected();
               }),
-              CloseMessageBox("Launcher Error", message),
+              CloseMessageBox(MSG_CAPTION_LAUNCHER_ERROR, message),
               Do([&] { emulator.ExpectNoLaunchBeyond(12); }), End(dlg)});
-    EXPECT_EQ(message, std::vector<std::string>{
-                           "The name of ?? ?.bin cannot be passed to O2em: it has characters that "
-                           "this system's code page cannot spell.\n\nRenaming the file helps."});
+    EXPECT_EQ(message, std::vector<std::string>{Formatted(MSG_ROM_NAME_UNSPELLABLE, "?? ?.bin")});
 }
 
 // Wine reports no count of handles (GetProcessHandleCount and GetGuiResources

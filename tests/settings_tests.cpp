@@ -29,10 +29,10 @@ TEST_F(LauncherTest, OddValuesLoadByTheFileRulesAndASaveKeepsWhatElseTheFileHold
     });
 }
 
-TEST_F(LauncherTest, EveryFlagReadAsOneOrTwoIsOnAndAnythingElseOffAndIsSavedSo)
+TEST_F(LauncherTest, EveryFlagReadAsOneOrTwoIsOnAndAnythingElseOffAndIsSavedSoNearMaxPath)
 {
     // In a current directory just short enough for the profile functions
-    // (MAX_PATH for the whole file path).
+    // (MAX_PATH for the whole file path), which read and write the file there.
     std::string nearLimit = dir.Path();
     while (nearLimit.size() + sizeof "\\zorvane.ini" < MAX_PATH - 5) {
         nearLimit += "\\d";

@@ -250,7 +250,7 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
          roms,
          {{Type(IDC_ROMDIR, "typed")},
           Browse(IDC_BROWSE_ROMDIR, gone, [&] { RemoveDirectoryW(Wide(gone).c_str()); }),
-          {CloseMessageBox("Launcher Error", message, &owner),
+          {CloseMessageBox(MSG_CAPTION_LAUNCHER_ERROR, message, &owner),
            OnDialog("Settings",
                     [&](HWND h) {
                         EXPECT_EQ(owner, h);
@@ -282,11 +282,7 @@ TEST_F(LauncherWindowTest, TheDirectoriesDialogEditsBothDirectoriesAndTheListFol
         EXPECT_EQ(Str(dlg.m_emuDir), c.emuDir) << c.what;
         EXPECT_EQ(items, c.items) << c.what;
     }
-    EXPECT_EQ(message, std::vector<std::string>{
-                           "The name of the folder " + gone +
-                           " cannot be used by Zorvane: it has characters that this system's "
-                           "code page cannot spell.\n\nRenaming the folder, or picking another, "
-                           "helps."});
+    EXPECT_EQ(message, std::vector<std::string>{Formatted(MSG_FOLDER_NAME_UNSPELLABLE, gone)});
 }
 
 // The controls of a launcher opened with no settings file.

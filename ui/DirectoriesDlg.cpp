@@ -2,6 +2,7 @@
 #include "core/LauncherDlg.h"
 #include "core/CodePage.h"
 #include "core/FindFile.h"
+#include "Messages.h"
 
 #include <shlobj.h>
 #include <wchar.h>
@@ -74,12 +75,8 @@ void CDirectoriesDlg::BrowseForFolder(LPCTSTR lpszTitle, CString& directory)
     CString path;
     if (!SpellPath(widePath, path)) {
         WCHAR message[1024];
-        wsprintfW(message,
-                  L"The name of the folder %s cannot be used by Zorvane: it has characters that "
-                  L"this system's code page cannot spell.\n\nRenaming the folder, or picking "
-                  L"another, helps.",
-                  widePath);
-        MessageBoxW(m_hWnd, message, L"Launcher Error", MB_ICONHAND);
+        wsprintfW(message, L"" MSG_FOLDER_NAME_UNSPELLABLE, widePath);
+        MessageBoxW(m_hWnd, message, L"" MSG_CAPTION_LAUNCHER_ERROR, MB_ICONHAND);
         return;
     }
     // Whatever was typed into either field reaches the members first.

@@ -1,5 +1,6 @@
 #include "ui/LauncherApp.h"
 #include "core/LauncherDlg.h"
+#include "Messages.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -41,8 +42,5 @@ void CLauncherApp::OnHelp()
     execute.nShow = SW_SHOWNORMAL;
     if (ShellExecuteExW(&execute))
         return;
-    AfxMessageBox("Zorvane's guide is Zorvane.txt, which comes with Zorvane.exe in the release "
-                  "zip and belongs in the same folder.\n\nIt could not be opened: put it beside "
-                  "Zorvane.exe, or open it with any text viewer.",
-                  MB_ICONINFORMATION);
+    AfxMessageBox(MSG_NO_GUIDE, MB_ICONINFORMATION);
 }

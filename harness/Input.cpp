@@ -1,5 +1,4 @@
 #include "Input.h"
-#include "resource.h"
 
 std::string WindowText(HWND hWnd)
 {
@@ -132,29 +131,4 @@ bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess)
         Sleep(10);
     ClickAt(target);
     return WaitForSingleObject(hProcess, 15000) == WAIT_OBJECT_0;
-}
-
-LauncherProcess::LauncherProcess(const std::string& program, const std::string& arguments,
-                                 const char* directory)
-{
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, directory,
-                        &startup, &process))
-        return;
-    WaitForInputIdle(process.hProcess, 30000);
-    hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b", 30000);
-}
-
-LauncherProcess::~LauncherProcess()
-{
-    if (process.hProcess == NULL)
-        return;
-    // The bare dialog answers File, Quit too.
-    PostMessageA(hWnd, WM_COMMAND, ID_FILE_QUIT, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }

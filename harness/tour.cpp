@@ -4,6 +4,7 @@
 //
 // usage: tour.exe ZORVANE_EXE SCREENSHOT_BMP LAUNCH_LOG
 #include "Input.h"
+#include "LauncherProcess.h"
 
 #include <cstdio>
 

@@ -1,6 +1,5 @@
-// Real keyboard and mouse input through the system's input queue, the windows
-// it is aimed at, and the launcher process that owns them. Shared by the tests,
-// the benchmark and the guided tour.
+// Real keyboard and mouse input through the system's input queue, and the
+// windows it is aimed at. Shared by the tests, the benchmark and the guided tour.
 #pragma once
 
 #include <windows.h>
@@ -29,20 +28,3 @@ std::string WindowText(HWND hWnd);
 // the same, waited for up to the timeout.
 HWND FindWindowOf(DWORD processId, const std::string& caption);
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);
-
-// Zorvane.exe, or the benchmark's bare dialog, started in a directory (the
-// current one for NULL) with its window once it is idle (NULL if it never
-// opens); ended with File, Quit when the object goes, and killed if that does
-// not end it.
-class LauncherProcess
-{
-public:
-    LauncherProcess(const std::string& program, const std::string& arguments = "",
-                    const char* directory = NULL);
-    ~LauncherProcess();
-    LauncherProcess(const LauncherProcess&) = delete;
-    LauncherProcess& operator=(const LauncherProcess&) = delete;
-
-    HWND hWnd = NULL;
-    PROCESS_INFORMATION process = {};
-};

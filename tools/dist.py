@@ -15,15 +15,22 @@ import zipfile
 
 
 def git(source, *args):
-    return subprocess.run(["git", "-C", source, *args], capture_output=True, text=True)
+    """What git prints, or None where it fails (no git, or not a checkout)."""
+    try:
+        run = subprocess.run(["git", "-C", source, *args], capture_output=True, text=True)
+    except OSError:
+        return None
+    return run.stdout if run.returncode == 0 else None
 
 
 def main(source, version, exe, guide, dist):
-    epoch = os.environ.get("SOURCE_DATE_EPOCH") or git(source, "log", "-1", "--format=%ct").stdout
+    epoch = os.environ.get("SOURCE_DATE_EPOCH") or git(source, "log", "-1", "--format=%ct") or ""
     if not epoch.strip():
         sys.exit("error: not a git checkout, and SOURCE_DATE_EPOCH is not set: no time for the zip's entries")
     status = git(source, "status", "--porcelain")
-    if status.returncode != 0 or status.stdout.strip():
+    if status is None:
+        print("Note: git cannot read this checkout, so whether the zip matches a commit is not known.")
+    elif status.strip():
         print("Note: this checkout has uncommitted changes, so the zip matches no commit.")
     # A zip entry's time starts in 1980.
     stamp = max(time.gmtime(int(epoch))[:6], (1980, 1, 1, 0, 0, 0))

@@ -7,6 +7,8 @@
 //   ZORVANE_O2EM_LOG   file to append the record to (default: launches.log beside this program)
 //   ZORVANE_O2EM_SHOW  when set, also shows the record in a message box
 //   ZORVANE_O2EM_EXIT  exit code to end with (default 0)
+#include "core/FindFile.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -47,9 +49,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     std::wstring widePath(rom.size() + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, rom.c_str(), -1, &widePath[0], (int)widePath.size());
     WIN32_FIND_DATAW entry;
-    HANDLE hFind = found ? FindFirstFileW(widePath.c_str(), &entry) : INVALID_HANDLE_VALUE;
-    if (hFind != INVALID_HANDLE_VALUE) {
-        FindClose(hFind);
+    if (found && CFindFile().FindFirst(widePath.c_str(), entry)) {
         char name[MAX_PATH * 4];
         WideCharToMultiByte(CP_UTF8, 0, entry.cFileName, -1, name, sizeof name, NULL, NULL);
         fileName = name;

@@ -1,14 +1,13 @@
 #!/usr/bin/env python3
 """Draws the ROM bitmap (16 colours, 16 x 16) and the application icon
-(32 x 32 and 16 x 16, 16 colours) from the text pictures beside this script.
+(32 x 32 and 16 x 16, 16 colours) from the text pictures rom16.txt and
+rom32.txt in PICTURES_DIR.
 
-usage: images.py OUTDIR  ->  OUTDIR/rom.bmp, OUTDIR/zorvane.ico
+usage: images.py PICTURES_DIR OUTDIR  ->  OUTDIR/rom.bmp, OUTDIR/zorvane.ico
 """
 import os
 import struct
 import sys
-
-HERE = os.path.dirname(os.path.abspath(__file__))
 
 # The standard 16-colour palette, as (R, G, B).
 PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -18,11 +17,11 @@ GREEN, NAVY, SILVER, WHITE = 2, 4, 7, 15
 INKS = {"G": GREEN, "B": NAVY, "W": WHITE}
 
 
-def read_picture(name):
-    with open(os.path.join(HERE, name)) as f:
+def read_picture(path):
+    with open(path) as f:
         rows = [line.rstrip("\n") for line in f if not line.startswith("#")]
     size = len(rows)
-    assert all(len(r) == size for r in rows), name
+    assert all(len(r) == size for r in rows), path
     return rows
 
 
@@ -95,9 +94,9 @@ def write_ico(path, pictures):
 
 
 def main():
-    outdir = sys.argv[1]
+    pictures, outdir = sys.argv[1:3]
     os.makedirs(outdir, exist_ok=True)
-    rom16, rom32 = read_picture("rom16.txt"), read_picture("rom32.txt")
+    rom16, rom32 = (read_picture(os.path.join(pictures, name)) for name in ("rom16.txt", "rom32.txt"))
     write_bmp(os.path.join(outdir, "rom.bmp"), rom16)
     write_ico(os.path.join(outdir, "zorvane.ico"), [rom32, rom16])
 
