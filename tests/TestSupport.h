@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Files.h"
 #include "Input.h"
 #include "LauncherProcess.h"
 #include "core/CurrentDirectory.h"
@@ -16,26 +17,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// A fresh directory under %TEMP%, removed with everything in it at the end.
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
-
-private:
-    std::string m_path;
-};
-
-// Text in UTF-8, in which the tests write names outside the code page, as
-// UTF-16, and back.
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const std::wstring& text);
-// UTF-8 text as the ANSI code page spells it.
-std::string Ansi(const std::string& utf8);
 
 // Makes a directory the current one for the scope, through the wide call, which
 // takes one of any length.
@@ -55,27 +36,12 @@ private:
 // One of the program's messages (Messages.h) as it shows it, its %s filled in.
 std::string Formatted(const char* format, const std::string& argument);
 
-// The current directory, in UTF-16 so that one of any length can be compared.
-std::wstring CurrentDirectoryW();
 inline std::string Str(const CString& s) { return (LPCTSTR)s; }
 
-void WriteFile(const std::string& path, const std::string& content);
-// A file's lines without their line ends, blank ones left out.
-std::vector<std::string> ReadLines(const std::string& path);
-inline bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 inline bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
-// The short alias that the platform gives an entry (a UTF-8 path), or "".
-std::string ShortName(const std::string& path);
-// Creates empty files (and, for names ending in a backslash, directories) in a
-// directory; the names are in UTF-8.
-void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
-
 // One step of a script run inside a modal loop: true when done, false to be
 // tried again on the next tick.
 using Step = std::function<bool()>;
@@ -139,9 +105,6 @@ public:
 private:
     std::string m_log;
 };
-
-// Where the built test programs and the stand-in are.
-std::string ProgramDirectory();
 
 // The texts of a tree's root items in UTF-8, in order; the selected item's text
 // ("" for none); selecting an item by its text.

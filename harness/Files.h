@@ -1,0 +1,46 @@
+// Files, folders and text as the tests, the benchmark and the tour meet them:
+// paths are UTF-8, in which names outside the code page can be written.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A fresh directory under %TEMP%, removed with everything in it at the end.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Text in UTF-8, in which the tests write names outside the code page, as
+// UTF-16, and back.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& text);
+// UTF-8 text as the ANSI code page spells it.
+std::string Ansi(const std::string& utf8);
+
+// The current directory, in UTF-16 so that one of any length can be compared.
+std::wstring CurrentDirectoryW();
+void WriteFile(const std::string& path, const std::string& content);
+// A file's lines without their line ends, blank ones left out.
+std::vector<std::string> ReadLines(const std::string& path);
+inline bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+// The short alias that the platform gives an entry (a UTF-8 path), or "".
+std::string ShortName(const std::string& path);
+// Creates empty files (and, for names ending in a backslash, directories) in a
+// directory; the names are in UTF-8.
+void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
+
+// Where the built test programs and the stand-in are.
+std::string ProgramDirectory();
