@@ -38,7 +38,10 @@ else
     echo "Screenshot: $demo/screenshot.png"
 fi
 sleep 0.5
-if [ "$(cat "$ini" 2>/dev/null)" != "$before" ]; then
+if [ ! -f "$ini" ]; then
+    echo "No settings were saved (the close box saves them; File, Quit and Escape do not)."
+    exit 0
+elif [ "$(cat "$ini")" != "$before" ]; then
     echo "Settings saved in $ini:"
 else
     echo "The settings in $ini are unchanged (the close box saves them; File, Quit and Escape do not):"
