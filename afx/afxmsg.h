@@ -15,6 +15,7 @@ enum AfxSig
     AfxSig_vv,       // void ()
     AfxSig_hv,       // HCURSOR ()
     AfxSig_vNMHDRpl, // void (NMHDR*, LRESULT*)
+    AfxSig_lwl,      // LRESULT (WPARAM, LPARAM)
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -91,6 +92,10 @@ template <class PMSG> PMSG AfxMsgFunction(AFX_PMSG pfn)
 #define ON_WM_QUERYDRAGICON()                                                                      \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, 0, 0, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)
 #define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, 0, 0, AfxSig_vv, void (CWnd::*)(), OnClose)
+#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, 0, 0, AfxSig_vv, void (CWnd::*)(), OnDestroy)
+// A message of the program's own (WM_APP + n), with its parameters as they came.
+#define ON_MESSAGE(message, memberFxn)                                                             \
+    AFX_MSG_ENTRY(message, 0, 0, AfxSig_lwl, LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)
 
 // Menu commands and accelerators are routed with notify code 0, as BN_CLICKED is.
 #define ON_COMMAND(id, memberFxn)                                                                  \

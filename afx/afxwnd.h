@@ -59,6 +59,7 @@ public:
 
     afx_msg void OnPaint() { Default(); }
     afx_msg void OnClose() { Default(); }
+    afx_msg void OnDestroy() { Default(); }
 
 protected:
     virtual void DoDataExchange(CDataExchange*) {}

@@ -90,6 +90,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     if (pDlg == NULL)
         return FALSE;
     if (message == WM_DESTROY) {
+        LRESULT lResult;
+        pDlg->OnWndMsg(message, wParam, lParam, &lResult);
         pDlg->DetachChildren();
         return FALSE;
     }

@@ -110,6 +110,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case AfxSig_vNMHDRpl:
         (this->*AfxMsgFunction<void (CWnd::*)(NMHDR*, LRESULT*)>(entry->pfn))(pNMHDR, pResult);
         break;
+    case AfxSig_lwl:
+        *pResult =
+            (this->*AfxMsgFunction<LRESULT (CWnd::*)(WPARAM, LPARAM)>(entry->pfn))(wParam, lParam);
+        break;
     }
     BOOL bHandled = !m_bCallDefault;
     m_bCallDefault = bOuterCallDefault;
