@@ -4,12 +4,18 @@
 
 #include <wchar.h>
 
+static CString InCodePage(UINT nCodePage, LPCWSTR pszText)
+{
+    CString text;
+    int size = WideCharToMultiByte(nCodePage, 0, pszText, -1, NULL, 0, NULL, NULL);
+    WideCharToMultiByte(nCodePage, 0, pszText, -1, text.GetBuffer(size), size, NULL, NULL);
+    text.ReleaseBuffer();
+    return text;
+}
+
 CString SpellInCodePage(LPCWSTR pszName, BOOL* pbExact)
 {
-    CString spelling;
-    int size = WideCharToMultiByte(CP_ACP, 0, pszName, -1, NULL, 0, NULL, NULL);
-    WideCharToMultiByte(CP_ACP, 0, pszName, -1, spelling.GetBuffer(size), size, NULL, NULL);
-    spelling.ReleaseBuffer();
+    CString spelling = InCodePage(CP_ACP, pszName);
     // Exact when it reads back as the name.
     USES_CONVERSION;
     *pbExact = wcscmp(A2CW((LPCTSTR)spelling), pszName) == 0;
@@ -27,4 +33,14 @@ CString AnsiNameOf(const WIN32_FIND_DATAW& entry, CString* pSpelling)
     // An alias that the code page cannot spell either opens nothing.
     CString alias = SpellInCodePage(entry.cAlternateFileName, &bExact);
     return bExact ? alias : CString();
+}
+
+CString Utf8Of(LPCWSTR pszText) { return InCodePage(CP_UTF8, pszText); }
+
+CWideText::CWideText(LPCSTR pszText, UINT nCodePage)
+{
+    int size = MultiByteToWideChar(nCodePage, 0, pszText, -1, NULL, 0);
+    m_pszText = (LPWSTR)malloc((size + 1) * sizeof(WCHAR));
+    m_pszText[0] = L'\0';
+    MultiByteToWideChar(nCodePage, 0, pszText, -1, m_pszText, size);
 }

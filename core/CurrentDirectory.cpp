@@ -1,4 +1,5 @@
 #include "core/CurrentDirectory.h"
+#include "core/CodePage.h"
 
 // GetCurrentDirectory returns the size it needs, terminator included, when the
 // buffer is too small, and the length copied otherwise.
@@ -15,6 +16,12 @@ CString GetCurrentDirectoryPath()
         size = length;
     }
     return ".";
+}
+
+CString GetCurrentDirectoryUtf8()
+{
+    CSavedCurrentDirectory current;
+    return current.GetPath() != NULL ? Utf8Of(current.GetPath()) : CString(".");
 }
 
 // GetFullPathName sizes its result as GetCurrentDirectory does.

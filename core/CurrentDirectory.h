@@ -8,6 +8,9 @@
 // same directory as the start of a path.
 CString GetCurrentDirectoryPath();
 
+// The current directory in UTF-8, which spells any name.
+CString GetCurrentDirectoryUtf8();
+
 // The path made absolute against the current directory, or the path itself
 // where the platform cannot make it so.
 CString GetFullPath(LPCTSTR pszPath);
@@ -23,6 +26,8 @@ public:
     CSavedCurrentDirectory& operator=(const CSavedCurrentDirectory&) = delete;
 
     BOOL Restore() const { return m_pszPath != NULL && SetCurrentDirectoryW(m_pszPath); }
+    // NULL where the platform could not give it.
+    LPCWSTR GetPath() const { return m_pszPath; }
 
 private:
     LPWSTR m_pszPath = NULL;
