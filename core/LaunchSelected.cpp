@@ -1,4 +1,5 @@
 #include "core/LauncherDlg.h"
+#include "core/CodePage.h"
 #include "core/CurrentDirectory.h"
 #include "Messages.h"
 
@@ -17,10 +18,10 @@ void CLauncherDlg::LaunchSelected()
 
     // The list bound each item to the name under which its file opens.
     CString romName = item.lParam == 0 ? CString(name) : m_romAliases.GetAt((int)item.lParam - 1);
+    CString message;
     if (romName.GetLength() == 0) {
-        CString message;
         message.Format(MSG_ROM_NAME_UNSPELLABLE, name);
-        MessageBox(message, MSG_CAPTION_LAUNCHER_ERROR, MB_ICONHAND);
+        ShowLaunchError(Utf8Of(CWideText(message, CP_ACP)));
         return;
     }
 
@@ -38,21 +39,21 @@ void CLauncherDlg::LaunchSelected()
     // A relative ROM directory names another folder, or none, from there: the
     // emulator then gets the one the list was read from.
     LPCTSTR romDir = lstrcmpiA(GetFullPath(m_romDir), romDirHere) == 0 ? m_romDir : romDirHere;
-    CString commandLine;
-    commandLine.Format("o2em \"%s\\%s\" %s", romDir, (LPCTSTR)romName, (LPCTSTR)m_options);
+    CString romPath, commandLine;
+    romPath.Format("%s\\%s", romDir, (LPCTSTR)romName);
+    commandLine.Format("o2em \"%s\" %s", (LPCTSTR)romPath, (LPCTSTR)m_options);
     PROCESS_INFORMATION process;
     // CreateProcess may write to the command line, so it gets a buffer of its own.
     BOOL bStarted = CreateProcessA(NULL, commandLine.GetBuffer(0), NULL, NULL, FALSE,
                                    NORMAL_PRIORITY_CLASS, NULL, NULL, &startup, &process);
     commandLine.ReleaseBuffer();
-    savedDirectory.Restore();
-
     if (bStarted) {
         CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return;
+        WatchLaunch(process.hProcess, commandLine, romPath);
     }
-    CString message;
+    savedDirectory.Restore();
+    if (bStarted)
+        return;
     message.Format(MSG_NO_EMULATOR, (LPCTSTR)m_emuDir);
-    MessageBox(message, MSG_CAPTION_LAUNCHER_ERROR, MB_ICONHAND);
+    ShowLaunchError(Utf8Of(CWideText(message, CP_ACP)));
 }

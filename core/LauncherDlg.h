@@ -8,6 +8,8 @@
 
 #include "resource.h"
 
+class CLaunchWatch;
+
 class CLauncherDlg : public CDialog
 {
 public:
@@ -28,6 +30,10 @@ public:
     void SaveSettings();
     // Lists the ROM directory's *.bin entries in the tree, sorted; returns 1.
     int FillRomList();
+    // Shows a launch error (in UTF-8) in a box owned by the dialog, one at a
+    // time: one that comes while another is shown waits for it, and one that
+    // is shown or waiting already is not repeated.
+    void ShowLaunchError(const CString& message);
 
     CString m_emuDir;
     CString m_options;
@@ -44,6 +50,10 @@ public:
     // the code page cannot spell: their short aliases, "" where there is none.
     // An item's data is 1 + its index here, or 0 where its text opens the file.
     CStringArray m_romAliases;
+    // The emulators started in the last seconds, watched for a stop at once.
+    CLaunchWatch* m_pWatches;
+    // The launch errors shown, or waiting to be, while a box is open.
+    CStringArray m_launchErrors;
     BOOL m_fullScreen;
     BOOL m_scanlines;
     int m_audioVolume;
@@ -60,6 +70,9 @@ protected:
     BOOL OnInitDialog() override;
     // The tree's image list and colours.
     void SetUpRomTree();
+    // Watches an emulator started with this command line, ROM path and options
+    // in the current directory; takes over its process handle.
+    void WatchLaunch(HANDLE hProcess, LPCTSTR pszCommandLine, LPCTSTR pszRomPath);
 
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
@@ -78,6 +91,8 @@ protected:
     afx_msg void OnAbout();
     afx_msg void OnClose();
     afx_msg void OnQuit();
+    afx_msg LRESULT OnLaunchWatchEnded(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -46,7 +46,10 @@ std::wstring CurrentDirectoryW()
 
 void WriteFile(const std::string& path, const std::string& content)
 {
-    std::ofstream(path, std::ios::binary) << content;
+    HANDLE hFile = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written;
+    ::WriteFile(hFile, content.data(), (DWORD)content.size(), &written, NULL);
+    CloseHandle(hFile);
 }
 
 std::vector<std::string> ReadLines(const std::string& path)

@@ -29,6 +29,7 @@ std::string Ansi(const std::string& utf8);
 
 // The current directory, in UTF-16 so that one of any length can be compared.
 std::wstring CurrentDirectoryW();
+// Writes a file (a UTF-8 path) anew with this content.
 void WriteFile(const std::string& path, const std::string& content);
 // A file's lines without their line ends, blank ones left out.
 std::vector<std::string> ReadLines(const std::string& path);

@@ -6,7 +6,8 @@
 //
 //   ZORVANE_O2EM_LOG   file to append the record to (default: launches.log beside this program)
 //   ZORVANE_O2EM_SHOW  when set, also shows the record in a message box
-//   ZORVANE_O2EM_EXIT  exit code to end with (default 0)
+//   ZORVANE_O2EM_EXIT  exit code to end with, in decimal or 0x hex, -1 for
+//                      0xFFFFFFFF (default 0)
 #include "core/FindFile.h"
 
 #include <windows.h>
@@ -72,5 +73,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     if (!Environment("ZORVANE_O2EM_SHOW").empty())
         MessageBoxA(NULL, record.c_str(), "O2em stand-in", MB_OK | MB_ICONINFORMATION);
-    return atoi(Environment("ZORVANE_O2EM_EXIT").c_str());
+    return (int)strtoul(Environment("ZORVANE_O2EM_EXIT").c_str(), NULL, 0);
 }

@@ -14,3 +14,73 @@
     "Zorvane's guide is Zorvane.txt, which comes with Zorvane.exe in the release zip and belongs " \
     "in the same folder.\n\nIt could not be opened: put it beside Zorvane.exe, or open it with "   \
     "any text viewer."
+
+// Why O2em stopped at once, one message a cause, in O2em's order. They are
+// filled in UTF-8; O2em's own words stand in double quotes.
+#define O2EM_INVALID_VALUE "Invalid value for option %s"
+#define O2EM_UNKNOWN_KEY "Invalid value for option %s : key %s unknown"
+#define MSG_STOPPED_OPTION                                                                         \
+    "O2em stopped at once: it does not take the option %s, which Zorvane passed on.\n\n"           \
+    "O2em says: \"%s\"\n\n%s"
+#define MSG_FIX_WINDOW_SIZE "Pick a window size in the Window Size list."
+#define MSG_FIX_AUDIO_VOLUME                                                                       \
+    "Move the Audio Volume slider and release it: it sets a volume from 0 to 100."
+#define MSG_FIX_VOICE_VOLUME                                                                       \
+    "Move the Voice Volume slider and release it: it sets a volume from 0 to 100."
+#define MSG_FIX_SPEED                                                                              \
+    "Move the Relative speed slider off its far left (anywhere else will do) and release it: "     \
+    "O2em takes speeds from 1 to 10000. Or tick Turn Off Speed Limiter."
+#define MSG_FIX_STICK1 "Pick an item in the stick 1 list."
+#define MSG_FIX_STICK2 "Pick an item in the stick 2 list."
+#define MSG_STOPPED_ROM_FOLDER_MISSING                                                             \
+    "O2em stopped at once: the ROM's folder, %s, is not there.\n\n"                                \
+    "O2em says: \"dir '%s' not found !\"\n\n"                                                      \
+    "Check that the folder is there (on a drive that is plugged in, not moved or renamed), or "    \
+    "choose the ROM directory again in Settings, Directories."
+#define MSG_STOPPED_ROM_FOLDER_EMPTY                                                               \
+    "O2em stopped at once: the ROM's folder, %s, is empty now.\n\n"                                \
+    "O2em says: \"ROMs directory empty!\"\n\n"                                                     \
+    "Put the ROMs back into it, or choose another ROM directory in Settings, Directories."
+#define MSG_STOPPED_ROM_FOLDER_FULL                                                                \
+    "O2em stopped at once: the ROM's folder, %s, holds %s files and folders. O2em reads the "      \
+    "names of at most 1,022 in the folder of the ROM it starts; more make it fail, or crash.\n\n"  \
+    "O2em may say: \"Error loading bios ROM (...)\", or nothing.\n\n"                              \
+    "Keep fewer files in that folder: move some of the ROMs into other folders, at most 1,022 "    \
+    "to a folder, and choose one of them in Settings, Directories."
+#define MSG_BIOS_IMAGES                                                                            \
+    "a file of 1,024 bytes, under any name, that holds one of the BIOS images O2em knows: "        \
+    "O2ROM (Odyssey2 and Videopac G7000), G7400 (Videopac+ G7400), C52 (French Videopac C52) "     \
+    "or JOPAC (French Videopac+ Jopac). They are not free to copy, so neither O2em nor Zorvane "   \
+    "comes with them."
+#define MSG_STOPPED_BIOS_MISSING                                                                   \
+    "O2em stopped at once: it needs a folder BIOS in the folder it runs in, %s, and there is "     \
+    "none.\n\nO2em says: \"dir 'bios/' not found !\"\n\n"                                          \
+    "Create the folder %s and put a BIOS image into it: " MSG_BIOS_IMAGES
+#define MSG_STOPPED_BIOS_EMPTY                                                                     \
+    "O2em stopped at once: its BIOS folder, %s, is empty.\n\n"                                     \
+    "O2em says: \"BIOS directory empty!\"\n\n"                                                     \
+    "Put a BIOS image into that folder: " MSG_BIOS_IMAGES
+#define MSG_STOPPED_BIOS_UNKNOWN                                                                   \
+    "O2em stopped at once: its BIOS folder, %s, holds no BIOS image that it knows.\n\n"            \
+    "O2em says: \"dir 'bios/' without BIOS !\"\n\n"                                                \
+    "Put a BIOS image into that folder: " MSG_BIOS_IMAGES
+#define MSG_STOPPED_ROM_INCOMPLETE                                                                 \
+    "O2em stopped at once: the ROM %s is a known incomplete copy of its cartridge.\n\n"            \
+    "O2em says: \"Error: file %s is an incomplete ROM dump\"\n\n"                                  \
+    "Get a complete copy of the game. (In debug mode, Start in Debug Mode, O2em starts it all "    \
+    "the same.)"
+#define MSG_STOPPED_ROM_UNREADABLE                                                                 \
+    "O2em stopped at once: it cannot open the ROM %s. The file is gone, or it cannot be "          \
+    "read.\n\nO2em says: \"Error loading %s\"\n\n"                                                 \
+    "Check that the file is there and can be read; Settings, Directories, OK reads the ROM "       \
+    "list again."
+#define MSG_STOPPED_ROM_INVALID                                                                    \
+    "O2em stopped at once: the ROM %s is %s bytes long, and O2em takes only ROMs whose size is "   \
+    "a multiple of 1,024 bytes. It is damaged, or it is not a Videopac ROM.\n\n"                   \
+    "O2em says: \"Error: file %s is an invalid ROM dump\"\n\n"                                     \
+    "Get another copy of the game."
+#define MSG_STOPPED_UNEXPLAINED                                                                    \
+    "O2em stopped at once, with exit code %s, and Zorvane finds no cause for it.\n\n"              \
+    "It ran, in %s:\n%s\n\n"                                                                       \
+    "To read O2em's own message, run it by hand: open a Command Prompt, type cd /d \"%s\" and "    \
+    "then the line above. O2em's message stays in the window."

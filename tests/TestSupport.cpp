@@ -118,6 +118,7 @@ StandInEmulator::~StandInEmulator()
 {
     SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL);
     SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
+    SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", NULL);
     HWND hWnd;
     for (int tries = 0; tries < 20 && (hWnd = FindWindowA(NULL, "O2em stand-in")) != NULL; tries++)
         SendMessageTimeoutA(hWnd, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 1000, NULL);
@@ -188,4 +189,15 @@ bool SelectTreeItem(HWND hTree, const std::string& text)
         if (TreeItemText(hTree, hItem) == text)
             return TreeView_SelectItem(hTree, hItem);
     return false;
+}
+
+// Wine reports no count of handles (GetProcessHandleCount and GetGuiResources
+// give 0), so the open kernel handles are counted one by one.
+int OpenKernelHandles()
+{
+    int count = 0;
+    DWORD flags;
+    for (UINT_PTR value = 4; value < 0x4000; value += 4)
+        count += GetHandleInformation((HANDLE)value, &flags) ? 1 : 0;
+    return count;
 }

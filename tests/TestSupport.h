@@ -106,6 +106,9 @@ private:
     std::string m_log;
 };
 
+// The process's open kernel handles.
+int OpenKernelHandles();
+
 // The texts of a tree's root items in UTF-8, in order; the selected item's text
 // ("" for none); selecting an item by its text.
 std::vector<std::string> TreeItems(HWND hTree);

@@ -76,6 +76,31 @@ TEST(EndToEnd, InO2emsOwnFolderEnterLaunchesARomFromRomsAndTheCloseBoxSavesThere
     EXPECT_TRUE(Contains(settings, "EMU_DIR="));
 }
 
+// The first thing most users meet: O2em's archive comes with an empty BIOS
+// folder, and O2em closes at once.
+TEST(EndToEnd, WhenO2emStopsAtOnceForWantOfABiosTheLauncherSaysWhy)
+{
+    TempDir o2em;
+    MakeFiles(o2em.Path(), {"ROMS\\", "BIOS\\", "VOICE\\"});
+    MakeFiles(o2em / "ROMS", {"alpha.bin"});
+    StandInEmulator emulator(o2em.Path());
+    SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", "1");
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (o2em / "Zorvane.exe").c_str(), FALSE));
+    LauncherProcess launcher(o2em / "Zorvane.exe", "", o2em.Path().c_str());
+    ASSERT_TRUE(BringToFront(launcher.hWnd));
+    PressKey(VK_RETURN);
+    HWND hBox = WaitForWindow(launcher.process.dwProcessId, MSG_CAPTION_LAUNCHER_ERROR);
+    ASSERT_NE(hBox, (HWND)NULL);
+    EXPECT_EQ(GetWindow(hBox, GW_OWNER), launcher.hWnd);
+    std::vector<std::string> texts = StaticTexts(hBox);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].find("O2em stopped at once: its BIOS folder, " + o2em / "BIOS" +
+                            ", is empty.\n\nO2em says: \"BIOS directory empty!\""),
+              0u)
+        << texts[0];
+    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+}
+
 TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
 {
     TempDir dir;

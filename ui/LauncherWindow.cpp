@@ -1,4 +1,5 @@
 #include "core/LauncherDlg.h"
+#include "core/LaunchWatch.h"
 
 BEGIN_MESSAGE_MAP(CLauncherDlg, CDialog)
 ON_WM_PAINT()
@@ -19,6 +20,8 @@ ON_BN_CLICKED(IDC_LAUNCH, LaunchSelected)
 ON_COMMAND(ID_ABOUT_ABOUT, OnAbout)
 ON_WM_CLOSE()
 ON_COMMAND(ID_FILE_QUIT, OnQuit)
+ON_MESSAGE(WM_LAUNCH_WATCH_ENDED, OnLaunchWatchEnded)
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 void CLauncherDlg::DoDataExchange(CDataExchange* pDX)
