@@ -60,8 +60,10 @@ void CLauncherDlg::ShowLaunchError(const CString& message)
     // The box open now shows this one when it is closed.
     if (m_launchErrors.GetSize() > 1)
         return;
+    // Owned by the window that is active in the launcher, so that a dialog open
+    // over it stays modal when the box is closed.
     for (int i = 0; i < m_launchErrors.GetSize(); i++)
-        MessageBoxW(m_hWnd, CWideText(m_launchErrors.GetAt(i)), L"" MSG_CAPTION_LAUNCHER_ERROR,
-                    MB_ICONHAND);
+        MessageBoxW(GetLastActivePopup(m_hWnd), CWideText(m_launchErrors.GetAt(i)),
+                    L"" MSG_CAPTION_LAUNCHER_ERROR, MB_ICONHAND);
     m_launchErrors.RemoveAll();
 }

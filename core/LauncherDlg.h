@@ -30,9 +30,9 @@ public:
     void SaveSettings();
     // Lists the ROM directory's *.bin entries in the tree, sorted; returns 1.
     int FillRomList();
-    // Shows a launch error (in UTF-8) in a box owned by the dialog, one at a
-    // time: one that comes while another is shown waits for it, and one that
-    // is shown or waiting already is not repeated.
+    // Shows a launch error (in UTF-8) in a box over the dialog, one at a time:
+    // one that comes while another is shown waits for it, and one that is
+    // shown or waiting already is not repeated.
     void ShowLaunchError(const CString& message);
 
     CString m_emuDir;

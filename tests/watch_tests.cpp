@@ -421,6 +421,37 @@ TEST_F(LauncherTest, NoMessageWhenO2emEndsWellIsClosedByItsUserOrRunsOn)
              30000);
 }
 
+TEST_F(LauncherTest, AMessageThatComesWhileADialogIsOpenOverTheLauncherBelongsToThatDialog)
+{
+    const std::string emu = dir / "emu";
+    MakeFiles(emu, {});
+    StandInEmulator emulator(emu);
+    WriteFiles(dir / "roms", {{"game.bin", ""}});
+    CLauncherDlg dlg;
+    AfxGetApp()->m_pMainWnd = &dlg;
+    std::vector<std::string> message;
+    HWND owner = NULL;
+    RunModal(dlg, {Do([&] {
+                       ListRoms(dlg, emu, dir / "roms");
+                       SetExitCode("-1");
+                       dlg.LaunchSelected();
+                       PostMessageA(dlg.m_hWnd, WM_COMMAND, ID_ABOUT_ABOUT, 0);
+                   }),
+                   CloseMessageBox(MSG_CAPTION_LAUNCHER_ERROR, message, &owner),
+                   Until([] { return FindDialog(MSG_CAPTION_LAUNCHER_ERROR) == NULL; }),
+                   OnDialog("The About box",
+                            [&](HWND hAbout) {
+                                EXPECT_EQ(owner, hAbout);
+                                // The About box is still modal.
+                                EXPECT_FALSE(IsWindowEnabled(dlg.m_hWnd));
+                                EndDialog(hAbout, IDOK);
+                            }),
+                   Until([] { return FindDialog("The About box") == NULL; }), End(dlg)});
+    AfxGetApp()->m_pMainWnd = NULL;
+    ASSERT_EQ(message.size(), 1u);
+    EXPECT_NE(message[0].find("\"dir 'bios/' not found !\""), std::string::npos);
+}
+
 // Watches a start that ends at once, so that the thread pool that waits is
 // up, and counts the handles then.
 std::vector<Step> Warm(CLauncherDlg& dlg, const std::string& emu, const std::string& roms,
