@@ -5,7 +5,10 @@
 //   --quick: the smallest size, one repetition, no goals (keeps it from rotting)
 #include "BareFill.h"
 #include "TestSupport.h"
+#include "core/FindFile.h"
+#include "core/LaunchWatch.h"
 #include "core/LauncherDlg.h"
+#include "core/StartFailure.h"
 
 #include <psapi.h>
 
@@ -257,6 +260,56 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
         30 * 60 * 1000);
 }
 
+// The least the platform does to find what stopped an emulator at once in such
+// folders: count the entries of the ROM's folder, then read each file of an
+// image's size in the bios folder and take its CRC-32 with the platform's own function.
+int BareExplanation(const std::string& romFolder, const std::string& bios)
+{
+    typedef DWORD(WINAPI * Crc32)(DWORD, const BYTE*, INT);
+    static Crc32 crc32 =
+        (Crc32)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32");
+    CFindFile finder;
+    WIN32_FIND_DATAW entry;
+    int found = 0;
+    for (bool bFound = finder.FindFirst(Wide(romFolder + "\\*").c_str(), entry); bFound;
+         bFound = finder.FindNext(entry))
+        found++;
+    std::wstring folder = Wide(bios) + L"\\";
+    for (bool bFound = finder.FindFirst((folder + L"*").c_str(), entry); bFound;
+         bFound = finder.FindNext(entry)) {
+        if (entry.nFileSizeHigh != 0 || entry.nFileSizeLow != 1024)
+            continue;
+        HANDLE hFile = CreateFileW((folder + entry.cFileName).c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        BYTE data[1024];
+        DWORD read = 0;
+        ReadFile(hFile, data, sizeof data, &read, NULL);
+        CloseHandle(hFile);
+        found += crc32(0, data, read) == 0x8016A315;
+    }
+    return found;
+}
+
+// What stopped an emulator at once, found for an emulator folder whose bios
+// folder holds 3,000 files of an image's size, none of them an image.
+void MeasureExplanation(const Settings& settings, std::vector<Row>& rows)
+{
+    std::string o2em = settings.data + "\\o2em", romFolder = RomDirectory(settings, 100);
+    std::string romPath = romFolder + "\\x.bin";
+    HANDLE hProcess;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hProcess, 0,
+                    FALSE, DUPLICATE_SAME_ACCESS);
+    CLaunchWatch watch(hProcess, ("o2em \"" + romPath + "\" ").c_str(), romPath.c_str(), "",
+                       o2em.c_str());
+    Row row = {"explain a stop at once, bios of 3000 files", "ms"};
+    row.program =
+        Repeat(settings.reps, [&] { return Timed([&] { DescribeFailedStart(watch, 1); }); });
+    row.floor = Repeat(settings.reps,
+                       [&] { return Timed([&] { BareExplanation(romFolder, o2em + "\\bios"); }); });
+    row.goal = 1.5;
+    rows.push_back(row);
+}
+
 // Starts a program in a directory and returns the time until its window is
 // painted and idle, and its peak working set then.
 struct Opened
@@ -380,6 +433,7 @@ int main(int argc, char** argv)
 
     std::vector<Row> rows;
     MeasureInDialog(settings, work / "emu", rows);
+    MeasureExplanation(settings, rows);
     MeasureProcesses(settings, rows);
 
     printf("%-42s %5s %21s %21s %7s %6s %s\n", "path", "reps", "program min/median",

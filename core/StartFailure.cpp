@@ -34,16 +34,20 @@ static const OptionRange kOptionRanges[] = {
     {"s2", 0, 3, TRUE, MSG_FIX_STICK2},
 };
 
-// CRC-32 as O2em reckons it (the zip polynomial), bit by bit: it only ever
-// reads a few kilobytes here.
+// CRC-32 as O2em reckons it (the zip polynomial), with a table made on first use.
 static DWORD Crc32(const BYTE* pData, DWORD dwSize)
 {
-    DWORD crc = 0xFFFFFFFF;
-    for (DWORD i = 0; i < dwSize; i++) {
-        crc ^= pData[i];
-        for (int bit = 0; bit < 8; bit++)
-            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    static DWORD table[256];
+    if (table[1] == 0) {
+        for (DWORD n = 0; n < 256; n++) {
+            table[n] = n;
+            for (int bit = 0; bit < 8; bit++)
+                table[n] = (table[n] >> 1) ^ (0xEDB88320 & (0 - (table[n] & 1)));
+        }
     }
+    DWORD crc = 0xFFFFFFFF;
+    for (DWORD i = 0; i < dwSize; i++)
+        crc = (crc >> 8) ^ table[(crc ^ pData[i]) & 0xFF];
     return ~crc;
 }
 
