@@ -428,7 +428,6 @@ int main(int argc, char** argv)
                          quick ? std::vector<int>{100} : std::vector<int>{100, 1000, 10000, 50000}};
 
     ScopedCurrentDirectory inWork(work.Path());
-    CreateDirectoryA((work / "emu").c_str(), NULL);
     StandInEmulator emulator(work / "emu");
 
     std::vector<Row> rows;

@@ -110,6 +110,7 @@ std::vector<std::string> StaticTexts(HWND hDlg)
 StandInEmulator::StandInEmulator(const std::string& directory) : m_log(directory + "\\launches.log")
 {
     std::string standIn = ProgramDirectory() + "\\..\\standin\\o2em.exe";
+    CreateDirectoryW(Wide(directory).c_str(), NULL);
     EXPECT_TRUE(CopyFileA(standIn.c_str(), (directory + "\\o2em.exe").c_str(), FALSE)) << standIn;
     SetEnvironmentVariableA("ZORVANE_O2EM_LOG", m_log.c_str());
 }

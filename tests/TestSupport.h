@@ -85,9 +85,9 @@ struct Launch
     std::string romFile;
 };
 
-// The stand-in emulator copied into a directory, recording into a log of its
-// own; it shows what it received in a window captioned "O2em stand-in" when
-// ZORVANE_O2EM_SHOW is set.
+// The stand-in emulator copied into a directory (made if need be), recording
+// into a log of its own; it shows what it received in a window captioned "O2em
+// stand-in" when ZORVANE_O2EM_SHOW is set.
 class StandInEmulator
 {
 public:

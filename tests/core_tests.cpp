@@ -54,7 +54,6 @@ TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
 {
     const std::string emuDir = dir / "emu", romDir = dir / "roms";
     MakeFiles(romDir, {"pacman.bin", "game.bin"});
-    CreateDirectoryA(emuDir.c_str(), NULL);
     // A stand-in in the emulator directory, and one in the launcher's own, where
     // the start runs when the emulator directory is empty or cannot be entered.
     StandInEmulator emulator(emuDir);

@@ -81,7 +81,6 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
           {u8"\uff41b.bin", true},
           {u8"\uff41\u00adb.bin", true}}},
     };
-    CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
     CLauncherDlg dlg;
     std::vector<std::string> message;
@@ -146,7 +145,6 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
 TEST_F(LauncherTest, ManyLaunchesFromADirectoryBeyondMaxPathLeakNothingAndNoSaveGoesAstray)
 {
     MakeFiles(dir / "roms", {"game.bin"});
-    CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
     // The launcher in a current directory longer than the ANSI calls can name:
     // the settings file there cannot be reached, so the save fails silently and

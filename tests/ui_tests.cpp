@@ -122,7 +122,6 @@ TEST_F(LauncherWindowTest, EachCheckBoxFlipsItsOwnSettingAndOnlyTheCloseMessageS
 
 TEST_F(LauncherWindowTest, EnterAButtonClickAndADoubleClickLaunchTheSelectedRom)
 {
-    CreateDirectoryA((dir / "emu").c_str(), NULL);
     StandInEmulator emulator(dir / "emu");
     WriteSettings("[SETTINGS]\r\nEMU_DIR=" + dir / "emu" + "\r\n");
     CLauncherDlg dlg;

@@ -37,22 +37,7 @@ std::string BytesWithCrc32(uint32_t crc, size_t size)
 
 const uint32_t kO2rom = 0x8016A315, kG7400 = 0xE20A9F41, kC52 = 0xA318E8D6, kJopac = 0x11647CA5;
 
-int Watches(const CLauncherDlg& dlg)
-{
-    int count = 0;
-    for (CLaunchWatch* pWatch = dlg.m_pWatches; pWatch != NULL; pWatch = pWatch->m_pNext)
-        count++;
-    return count;
-}
-
 void SetExitCode(const char* code) { SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", code); }
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
-{
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 struct File
 {
@@ -75,182 +60,109 @@ void ListRoms(CLauncherDlg& dlg, const std::string& emuDir, const std::string& r
     ASSERT_TRUE(SelectTreeItem(dlg.m_romTree.m_hWnd, "game.bin"));
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
 {
+    using Before = std::function<void(CLauncherDlg&, const std::string& roms)>;
     struct Case
     {
         const char* what;
         const char* exitCode;
-        bool hasBios;
-        std::vector<File> bios, roms; // roms: game.bin, the ROM launched, first
-        std::function<void(CLauncherDlg&, const std::string& roms)> before;
+        const char* biosFolder;       // NULL for none
+        std::vector<File> bios, roms; // game.bin, the ROM launched, among the roms
+        Before before;
         std::vector<std::string> says; // {emu} and {roms} stand for the case's folders
     };
     const auto image = [](uint32_t crc) {
         return std::vector<File>{{"O2ROM.BIN", BytesWithCrc32(crc, 1024)}};
     };
     const std::vector<File> game = {{"game.bin", ""}};
-    const auto nothing = [](CLauncherDlg&, const std::string&) {};
-    const auto lists = [](int window, int stick1, int stick2) {
+    const Before nothing = [](CLauncherDlg&, const std::string&) {};
+    const auto lists = [](int window, int stick1, int stick2) -> Before {
         return [=](CLauncherDlg& dlg, const std::string&) {
             dlg.m_windowSizeCombo.SetCurSel(window);
             dlg.m_stick1Combo.SetCurSel(stick1);
             dlg.m_stick2Combo.SetCurSel(stick2);
         };
     };
-    const auto number = [](int CLauncherDlg::*member, int value) {
+    const auto set = [](int CLauncherDlg::*member, int value) -> Before {
         return [=](CLauncherDlg& dlg, const std::string&) { dlg.*member = value; };
+    };
+    const Before removeGame = [](CLauncherDlg&, const std::string& roms) {
+        DeleteFileA((roms + "\\game.bin").c_str());
     };
     std::vector<File> fullFolder = game;
     for (int i = 1; i < 1500; i++)
         fullFolder.push_back({"other " + std::to_string(i) + ".bin", ""});
+    // clang-format off
     const std::vector<Case> cases = {
-        {"BIOS folder missing",
-         "-1",
-         false,
-         {},
-         game,
-         nothing,
+        {"BIOS folder missing", "-1", NULL, {}, game, nothing,
          {"O2em says: \"dir 'bios/' not found !\"", "Create the folder {emu}\\BIOS ", "O2ROM ("}},
-        {"BIOS folder empty",
-         "1",
-         true,
-         {},
-         game,
-         nothing,
+        {"BIOS folder empty", "1", "bios", {}, game, nothing,
          {"its BIOS folder, {emu}\\bios,", "O2em says: \"BIOS directory empty!\""}},
-        {"no BIOS image O2em knows",
-         "1",
-         true,
-         {{"O2ROM.BIN", std::string(1024, '\0')}, {"readme.txt", "x"}, {"saves\\", ""}},
-         game,
-         nothing,
-         {"O2em says: \"dir 'bios/' without BIOS !\"", "{emu}\\bios",
+        {"no BIOS image O2em knows", "1", "Bios",
+         {{"O2ROM.BIN", std::string(1024, '\0')}, {"readme.txt", "x"}}, game, nothing,
+         {"O2em says: \"dir 'bios/' without BIOS !\"", "{emu}\\Bios",
           "O2ROM (Odyssey2 and Videopac G7000), G7400 (Videopac+ G7400), C52 (French Videopac "
           "C52) or JOPAC (French Videopac+ Jopac)"}},
         // Each option O2em refuses, the first of them on the command line.
-        {"speed 0",
-         "1",
-         true,
-         image(kO2rom),
-         game,
-         number(&CLauncherDlg::m_speed, 0),
+        {"speed 0", "1", "bios", image(kO2rom), game, set(&CLauncherDlg::m_speed, 0),
          {"the option -speed=0", "O2em says: \"Invalid value for option speed\"",
           "Relative speed slider off its far left"}},
-        {"speed above 10000",
-         "1",
-         true,
-         image(kO2rom),
-         game,
-         number(&CLauncherDlg::m_speed, 10001),
-         {"\"Invalid value for option speed\""}},
-        {"no window size, before the speed and the BIOS",
-         "1",
-         false,
-         {},
-         game,
+        {"speed above 10000", "1", "bios", image(kO2rom), game, set(&CLauncherDlg::m_speed, 10001),
+         {"-speed=10001", "\"Invalid value for option speed\""}},
+        {"no window size, before the speed and the BIOS", "1", NULL, {}, game,
          [&](CLauncherDlg& dlg, const std::string& roms) {
              lists(-1, 1, 2)(dlg, roms);
              dlg.m_speed = 0;
          },
          {"the option -wsize=0", "\"Invalid value for option wsize\"", "Window Size list"}},
-        {"audio volume above 100",
-         "1",
-         true,
-         image(kO2rom),
-         game,
-         number(&CLauncherDlg::m_audioVolume, 101),
+        {"audio volume above 100", "1", "bios", image(kO2rom), game,
+         set(&CLauncherDlg::m_audioVolume, 101),
          {"-svolume=101", "\"Invalid value for option svolume\"", "Audio Volume slider"}},
-        {"voice volume below 0",
-         "1",
-         true,
-         image(kO2rom),
-         game,
-         number(&CLauncherDlg::m_voiceVolume, -1),
+        {"voice volume below 0", "1", "bios", image(kO2rom), game,
+         set(&CLauncherDlg::m_voiceVolume, -1),
          {"-vvolume=-1", "\"Invalid value for option vvolume\"", "Voice Volume slider"}},
-        {"no stick 1",
-         "1",
-         true,
-         image(kO2rom),
-         game,
-         lists(1, -1, 2),
+        {"no stick 1", "1", "bios", image(kO2rom), game, lists(1, -1, 2),
          {"-s1=-1", "\"Invalid value for option s1 : key -1 unknown\"", "stick 1 list"}},
-        {"no stick 2",
-         "1",
-         true,
-         image(kO2rom),
-         game,
-         lists(1, 1, -1),
+        {"no stick 2", "1", "bios", image(kO2rom), game, lists(1, 1, -1),
          {"-s2=-1", "\"Invalid value for option s2 : key -1 unknown\"", "stick 2 list"}},
         // The ROM's folder comes before the BIOS.
-        {"ROM folder of 1,500 entries",
-         "0xC0000005",
-         false,
-         {},
-         fullFolder,
-         nothing,
+        {"ROM folder of 1,500 entries", "0xC0000005", NULL, {}, fullFolder, nothing,
          {"the ROM's folder, {roms}, holds 1500 files and folders", "at most 1,022"}},
-        {"ROM folder gone",
-         "-1",
-         true,
-         image(kO2rom),
-         game,
+        {"ROM folder gone", "-1", "bios", image(kO2rom), game,
          [](CLauncherDlg&, const std::string& roms) {
              MoveFileA(roms.c_str(), (roms + " moved").c_str());
          },
          {"O2em says: \"dir '{roms}' not found !\""}},
-        {"ROM folder emptied",
-         "1",
-         true,
-         image(kO2rom),
-         game,
-         [](CLauncherDlg&, const std::string& roms) { DeleteFileA((roms + "\\game.bin").c_str()); },
+        {"ROM folder emptied", "1", "bios", image(kO2rom), game, removeGame,
          {"the ROM's folder, {roms}, is empty", "O2em says: \"ROMs directory empty!\""}},
         // The ROM itself comes after the BIOS.
-        {"ROM gone",
-         "1",
-         true,
-         image(kG7400),
-         {{"game.bin", ""}, {"other.bin", ""}},
-         [](CLauncherDlg&, const std::string& roms) { DeleteFileA((roms + "\\game.bin").c_str()); },
-         {"cannot open the ROM {roms}\\game.bin.",
-          "O2em says: \"Error loading {roms}\\game.bin\""}},
-        {"3,000-byte ROM",
-         "1",
-         true,
-         image(kG7400),
-         {{"game.bin", std::string(3000, 'x')}},
+        {"ROM gone", "1", "bios", image(kG7400), {{"game.bin", ""}, {"other.bin", ""}}, removeGame,
+         {"cannot open the ROM {roms}\\game.bin.", "O2em says: \"Error loading {roms}\\game.bin\""}},
+        {"3,000-byte ROM", "1", "bios", image(kG7400), {{"game.bin", std::string(3000, 'x')}},
          nothing,
          {"the ROM {roms}\\game.bin is 3000 bytes long",
           "O2em says: \"Error: file {roms}\\game.bin is an invalid ROM dump\""}},
-        {"incomplete dump",
-         "1",
-         true,
-         image(kC52),
-         {{"game.bin", BytesWithCrc32(0x975AB8DA, 2048)}},
-         nothing,
+        {"incomplete dump", "1", "bios", image(kC52),
+         {{"game.bin", BytesWithCrc32(0x975AB8DA, 2048)}}, nothing,
          {"O2em says: \"Error: file {roms}\\game.bin is an incomplete ROM dump\""}},
-        {"the other incomplete dump",
-         "1",
-         true,
-         image(kC52),
-         {{"game.bin", BytesWithCrc32(0xE246A812, 4096)}},
-         nothing,
+        {"the other incomplete dump", "1", "bios", image(kC52),
+         {{"game.bin", BytesWithCrc32(0xE246A812, 4096)}}, nothing,
          {"\"Error: file {roms}\\game.bin is an incomplete ROM dump\""}},
         // In debug mode O2em takes it, so something else stopped it.
-        {"incomplete dump in debug mode",
-         "1",
-         true,
-         image(kC52),
-         {{"game.bin", BytesWithCrc32(0x975AB8DA, 2048)}},
-         number(&CLauncherDlg::m_debug, 1),
+        {"incomplete dump in debug mode", "1", "bios", image(kC52),
+         {{"game.bin", BytesWithCrc32(0x975AB8DA, 2048)}}, set(&CLauncherDlg::m_debug, 1),
          {"with exit code 1,"}},
         // Every value at the edge of what O2em takes, and a BIOS image under a
         // name outside the code page: nothing explains the stop.
-        {"all in order",
-         "5",
-         true,
-         {{u8"\u65e5\u672c JOPAC", BytesWithCrc32(kJopac, 1024)}},
+        {"all in order", "5", "bios", {{u8"\u65e5\u672c JOPAC", BytesWithCrc32(kJopac, 1024)}},
          {{"game.bin", std::string(8192, 'x')}},
          [&](CLauncherDlg& dlg, const std::string& roms) {
              lists(3, 0, 3)(dlg, roms);
@@ -258,17 +170,12 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
              dlg.m_speed = 1;
          },
          {"O2em stopped at once, with exit code 5, and Zorvane finds no cause for it.",
-          "It ran, in {emu}:\no2em \"{roms}\\game.bin\"  -wsize=4 -svolume=0 -speed=1 -s1=0 "
-          "-s2=3\n",
+          "It ran, in {emu}:\no2em \"{roms}\\game.bin\"  -wsize=4 -svolume=0 -speed=1 -s1=0 -s2=3\n",
           "cd /d \"{emu}\""}},
-        {"a crash",
-         "0xC0000005",
-         true,
-         image(kO2rom),
-         game,
-         nothing,
+        {"a crash", "0xC0000005", "bios", image(kO2rom), game, nothing,
          {"with exit code -1073741819 (0xC0000005),"}},
     };
+    // clang-format on
 
     std::list<StandInEmulator> emulators;
     std::vector<std::vector<std::string>> messages(cases.size());
@@ -276,15 +183,15 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
     CLauncherDlg dlg;
     HWND hLauncher = NULL;
     std::vector<Step> steps = {Do([&] { hLauncher = dlg.m_hWnd; })};
+    const auto folderOf = [&](size_t i) { return dir / ("case " + std::to_string(i)); };
     for (size_t i = 0; i < cases.size(); i++) {
-        const std::string emu = dir / ("case " + std::to_string(i)), roms = emu + "\\roms";
-        steps.push_back(Do([&, i, emu, roms] {
+        steps.push_back(Do([&, i] {
             const Case& c = cases[i];
-            MakeFiles(emu, {});
+            const std::string emu = folderOf(i), roms = emu + "\\roms";
             emulators.emplace_back(emu);
             SetExitCode(c.exitCode);
-            if (c.hasBios)
-                WriteFiles(emu + "\\bios", c.bios);
+            if (c.biosFolder != NULL)
+                WriteFiles(emu + "\\" + c.biosFolder, c.bios);
             WriteFiles(roms, c.roms);
             dlg.m_debug = 0;
             dlg.m_audioVolume = dlg.m_voiceVolume = dlg.m_speed = 100;
@@ -299,13 +206,14 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
     RunModal(dlg, steps, 120000);
 
     for (size_t i = 0; i < cases.size(); i++) {
-        const std::string emu = dir / ("case " + std::to_string(i)), roms = emu + "\\roms";
         ASSERT_EQ(messages[i].size(), 1u) << cases[i].what;
-        for (const std::string& part : cases[i].says)
-            EXPECT_NE(messages[i][0].find(Replaced(Replaced(part, "{emu}", emu), "{roms}", roms)),
-                      std::string::npos)
-                << cases[i].what << ": " << part << "\n"
+        for (const std::string& part : cases[i].says) {
+            std::string expected = Replaced(part, "{emu}", folderOf(i));
+            expected = Replaced(expected, "{roms}", folderOf(i) + "\\roms");
+            EXPECT_NE(messages[i][0].find(expected), std::string::npos)
+                << cases[i].what << ": " << expected << "\n"
                 << messages[i][0];
+        }
         EXPECT_EQ(owners[i], hLauncher) << cases[i].what;
     }
 }
@@ -325,19 +233,43 @@ std::vector<std::string> Listing(const std::string& folder)
     return entries;
 }
 
-TEST_F(LauncherTest, ABadBiosFolderIsOnlyReadAndExplainedAtOnce)
+// A launcher with the stand-in in its emulator folder, which has no BIOS
+// folder, so that any look at the folders would find a cause.
+class WatchTest : public LauncherTest
 {
-    const std::string emu = dir / "emu", bios = emu + "\\BIOS";
-    MakeFiles(emu, {});
-    StandInEmulator emulator(emu);
-    SetExitCode("1");
+protected:
+    const std::string emu = dir / "emu", roms = dir / "roms";
+    StandInEmulator emulator{emu};
+    CLauncherDlg dlg;
+
+    void SetUp() override { WriteFiles(roms, {{"game.bin", ""}}); }
+    // A start that shows what it received until it is closed, then fails.
+    void LaunchARunner()
+    {
+        SetExitCode("1");
+        SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
+        dlg.LaunchSelected();
+        SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
+    }
+    int Watches() const
+    {
+        int count = 0;
+        for (CLaunchWatch* pWatch = dlg.m_pWatches; pWatch != NULL; pWatch = pWatch->m_pNext)
+            count++;
+        return count;
+    }
+};
+
+TEST_F(WatchTest, ABadBiosFolderIsOnlyReadAndExplainedAtOnce)
+{
     // Thousands of files of an image's size, none an image; a name outside the
     // code page; a folder; a huge file; and an image that another program
     // holds, so that it cannot be read.
-    std::vector<File> files = {{u8"\u65e5\u672c.bin", std::string(1024, 'n')}};
+    const std::string bios = emu + "\\BIOS";
+    std::vector<File> files = {{u8"\u65e5\u672c.bin", std::string(1024, 'n')},
+                               {"locked.bin", BytesWithCrc32(kO2rom, 1024)}};
     for (int i = 0; i < 3000; i++)
         files.push_back({"junk " + std::to_string(i) + ".bin", std::string(1024, 'j')});
-    files.push_back({"locked.bin", BytesWithCrc32(kO2rom, 1024)});
     WriteFiles(bios, files);
     MakeFiles(bios, {"sub\\"});
     HANDLE hLocked = CreateFileW(Wide(bios + "\\locked.bin").c_str(), GENERIC_READ, 0, NULL,
@@ -349,14 +281,13 @@ TEST_F(LauncherTest, ABadBiosFolderIsOnlyReadAndExplainedAtOnce)
     size.QuadPart = 32LL << 30;
     EXPECT_TRUE(SetFilePointerEx(hHuge, size, NULL, FILE_BEGIN) && SetEndOfFile(hHuge));
     CloseHandle(hHuge);
-    WriteFiles(dir / "roms", {{"game.bin", ""}});
     const std::vector<std::string> before = Listing(bios);
 
-    CLauncherDlg dlg;
     DWORD launched = 0, shown = 0;
     std::vector<std::string> message;
     RunModal(dlg, {Do([&] {
-                       ListRoms(dlg, emu, dir / "roms");
+                       ListRoms(dlg, emu, roms);
+                       SetExitCode("1");
                        launched = GetTickCount();
                        dlg.LaunchSelected();
                    }),
@@ -376,38 +307,28 @@ TEST_F(LauncherTest, ABadBiosFolderIsOnlyReadAndExplainedAtOnce)
     EXPECT_EQ(Listing(bios), before);
 }
 
-TEST_F(LauncherTest, NoMessageWhenO2emEndsWellIsClosedByItsUserOrRunsOn)
+TEST_F(WatchTest, NoMessageWhenO2emEndsWellIsClosedByItsUserOrRunsOn)
 {
-    // With no BIOS folder, any look at the folders would find a cause.
-    const std::string emu = dir / "emu";
-    MakeFiles(emu, {});
-    StandInEmulator emulator(emu);
-    WriteFiles(dir / "roms", {{"game.bin", ""}});
-    CLauncherDlg dlg;
     DWORD runnerStarted = 0;
     HWND hRunner = NULL;
     auto noMessage = [] { EXPECT_EQ(FindDialog(MSG_CAPTION_LAUNCHER_ERROR), (HWND)NULL); };
     RunModal(dlg,
              {Do([&] {
-                  ListRoms(dlg, emu, dir / "roms");
+                  ListRoms(dlg, emu, roms);
                   for (const char* code : {"0", "0xC000013A"}) {
                       SetExitCode(code);
                       dlg.LaunchSelected();
                   }
-                  // One that runs until it is closed, and then fails.
-                  SetExitCode("1");
-                  SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
-                  dlg.LaunchSelected();
+                  LaunchARunner();
                   runnerStarted = GetTickCount();
-                  SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
               }),
               Until([&] {
                   noMessage();
-                  return emulator.Launches().size() == 3 && Watches(dlg) == 1;
+                  return emulator.Launches().size() == 3 && Watches() == 1;
               }),
               Until([&] {
                   noMessage();
-                  return Watches(dlg) == 0;
+                  return Watches() == 0;
               }),
               Do([&] {
                   EXPECT_GE(GetTickCount() - runnerStarted, (DWORD)CLaunchWatch::WATCH_MS - 100);
@@ -422,18 +343,13 @@ TEST_F(LauncherTest, NoMessageWhenO2emEndsWellIsClosedByItsUserOrRunsOn)
              30000);
 }
 
-TEST_F(LauncherTest, AMessageThatComesWhileADialogIsOpenOverTheLauncherBelongsToThatDialog)
+TEST_F(WatchTest, AMessageThatComesWhileADialogIsOpenOverTheLauncherBelongsToThatDialog)
 {
-    const std::string emu = dir / "emu";
-    MakeFiles(emu, {});
-    StandInEmulator emulator(emu);
-    WriteFiles(dir / "roms", {{"game.bin", ""}});
-    CLauncherDlg dlg;
     AfxGetApp()->m_pMainWnd = &dlg;
     std::vector<std::string> message;
     HWND owner = NULL;
     RunModal(dlg, {Do([&] {
-                       ListRoms(dlg, emu, dir / "roms");
+                       ListRoms(dlg, emu, roms);
                        SetExitCode("-1");
                        dlg.LaunchSelected();
                        PostMessageA(dlg.m_hWnd, WM_COMMAND, ID_ABOUT_ABOUT, 0);
@@ -453,99 +369,97 @@ TEST_F(LauncherTest, AMessageThatComesWhileADialogIsOpenOverTheLauncherBelongsTo
     EXPECT_NE(message[0].find("\"dir 'bios/' not found !\""), std::string::npos);
 }
 
-// Watches a start that ends at once, so that the thread pool that waits is
-// up, and counts the handles then.
-std::vector<Step> Warm(CLauncherDlg& dlg, const std::string& emu, const std::string& roms,
-                       int& handles)
+// The handles this process holds on other processes: those that a watch
+// keeps. (The platform's thread pool may keep threads and events of its own
+// after a wait has been unregistered.)
+int OpenProcessHandles()
 {
-    return {Do([&dlg, emu, roms] {
-                ListRoms(dlg, emu, roms);
-                SetExitCode("0");
-                dlg.LaunchSelected();
-            }),
-            Until([&dlg] { return dlg.m_pWatches == NULL; }),
-            Do([&handles] { handles = OpenKernelHandles(); })};
+    int count = 0;
+    DWORD flags;
+    for (UINT_PTR value = 4; value < 0x4000; value += 4) {
+        DWORD id = GetHandleInformation((HANDLE)value, &flags) ? GetProcessId((HANDLE)value) : 0;
+        count += id != 0 && id != GetCurrentProcessId() ? 1 : 0;
+    }
+    return count;
 }
 
-TEST_F(LauncherTest, ClosingTheLauncherEndsItsWatchesAtOnceAndO2emRunsOn)
+// The visible top-level windows with this caption; closed too when there are
+// more than one, so that a test that finds them fails instead of waiting.
+int WindowsCaptioned(const char* caption)
 {
-    const std::string emu = dir / "emu";
-    MakeFiles(emu, {});
-    StandInEmulator emulator(emu);
-    WriteFiles(dir / "roms", {{"game.bin", ""}});
-    CLauncherDlg dlg;
-    int handles = 0;
+    std::vector<HWND> windows;
+    for (HWND hWnd = FindWindowExA(NULL, NULL, NULL, caption); hWnd != NULL;
+         hWnd = FindWindowExA(NULL, hWnd, NULL, caption))
+        if (IsWindowVisible(hWnd))
+            windows.push_back(hWnd);
+    for (HWND hWnd : windows)
+        if (windows.size() > 1)
+            EndDialog(hWnd, IDOK);
+    return (int)windows.size();
+}
+
+TEST_F(WatchTest, FailedStartsShowOneMessageAtATimeAndNoWatchOutlivesItsEndOrTheLauncher)
+{
+    int handles = 0, processHandles = 0;
+    std::vector<std::string> shown;
     HWND hRunner = NULL;
     DWORD closed = 0;
-    std::vector<Step> steps = Warm(dlg, emu, dir / "roms", handles);
-    steps.push_back(Do([&] {
-        SetExitCode("1");
-        SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", "1");
-        dlg.LaunchSelected();
-        SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
-    }));
-    steps.push_back(Until([&] { return (hRunner = FindWindowA(NULL, "O2em stand-in")) != NULL; }));
-    steps.push_back(Do([&] {
-        closed = GetTickCount();
-        dlg.SendMessage(WM_CLOSE);
-    }));
-    RunModal(dlg, steps);
+    RunModal(dlg,
+             {// A start that ends well first, so that the thread pool that waits is up.
+              Do([&] {
+                  ListRoms(dlg, emu, roms);
+                  SetExitCode("0");
+                  dlg.LaunchSelected();
+              }),
+              Until([&] { return Watches() == 0; }), Do([&] {
+                  handles = OpenKernelHandles();
+                  processHandles = OpenProcessHandles();
+                  // Two causes, each ten times: a speed O2em refuses, and no BIOS.
+                  SetExitCode("-1");
+                  for (int i = 0; i < 20; i++) {
+                      dlg.m_speed = i % 2 ? 100 : 0;
+                      dlg.LaunchSelected();
+                  }
+              }),
+              Until([&] {
+                  EXPECT_LE(WindowsCaptioned(MSG_CAPTION_LAUNCHER_ERROR), 1);
+                  HWND hBox = FindDialog(MSG_CAPTION_LAUNCHER_ERROR);
+                  // Closed once every start has ended: the failures meet an open box.
+                  bool ended = emulator.Launches().size() == 21 && Watches() == 0;
+                  if (hBox != NULL && ended) {
+                      std::vector<std::string> texts = StaticTexts(hBox);
+                      shown.insert(shown.end(), texts.begin(), texts.end());
+                      EndDialog(hBox, IDOK);
+                      return false;
+                  }
+                  return ended && hBox == NULL && dlg.m_launchErrors.GetSize() == 0;
+              }),
+              Do([&] {
+                  EXPECT_LE(OpenKernelHandles(), handles);
+                  LaunchARunner();
+              }),
+              Until([&] { return (hRunner = FindWindowA(NULL, "O2em stand-in")) != NULL; }),
+              Do([&] {
+                  closed = GetTickCount();
+                  dlg.SendMessage(WM_CLOSE);
+              })},
+             30000);
+    // Each cause shown once, in the order the starts ended.
+    ASSERT_EQ(shown.size(), 2u);
+    std::sort(shown.begin(), shown.end());
+    EXPECT_NE(shown[0].find("O2em says: \"Invalid value for option speed\""), std::string::npos);
+    EXPECT_NE(shown[1].find("O2em says: \"dir 'bios/' not found !\""), std::string::npos);
+    // Closing the launcher ends the watch at once; the emulator runs on, and
+    // when it fails afterwards, nothing answers.
     EXPECT_LT(GetTickCount() - closed, 2000u);
-    EXPECT_EQ(dlg.m_pWatches, (CLaunchWatch*)NULL);
-    EXPECT_LE(OpenKernelHandles(), handles);
-    // The emulator runs on; when it fails afterwards, nothing answers.
+    EXPECT_EQ(Watches(), 0);
+    EXPECT_EQ(OpenProcessHandles(), processHandles);
     ASSERT_TRUE(IsWindow(hRunner));
     PostMessageA(hRunner, WM_COMMAND, IDOK, 0);
     for (DWORD deadline = GetTickCount() + 5000; IsWindow(hRunner); Sleep(20))
         ASSERT_LT(GetTickCount(), deadline);
     Sleep(500);
     EXPECT_EQ(FindWindowA(NULL, MSG_CAPTION_LAUNCHER_ERROR), (HWND)NULL);
-}
-
-// The visible top-level windows with this caption.
-int WindowsCaptioned(const char* caption)
-{
-    int count = 0;
-    for (HWND hWnd = FindWindowExA(NULL, NULL, NULL, caption); hWnd != NULL;
-         hWnd = FindWindowExA(NULL, hWnd, NULL, caption))
-        count += IsWindowVisible(hWnd) ? 1 : 0;
-    return count;
-}
-
-TEST_F(LauncherTest, TwentyFailedStartsShowOneMessageAtATimeAndLeaveNoHandleOpen)
-{
-    const std::string emu = dir / "emu";
-    MakeFiles(emu, {});
-    StandInEmulator emulator(emu);
-    WriteFiles(dir / "roms", {{"game.bin", ""}});
-    CLauncherDlg dlg;
-    int handles = 0;
-    std::vector<std::string> shown;
-    std::vector<Step> steps = Warm(dlg, emu, dir / "roms", handles);
-    steps.push_back(Do([&] {
-        SetExitCode("-1");
-        for (int i = 0; i < 20; i++)
-            dlg.LaunchSelected();
-    }));
-    steps.push_back(Until([&] {
-        EXPECT_LE(WindowsCaptioned(MSG_CAPTION_LAUNCHER_ERROR), 1);
-        if (HWND hBox = FindDialog(MSG_CAPTION_LAUNCHER_ERROR)) {
-            std::vector<std::string> texts = StaticTexts(hBox);
-            shown.insert(shown.end(), texts.begin(), texts.end());
-            EndDialog(hBox, IDOK);
-            return false;
-        }
-        return emulator.Launches().size() == 21 && dlg.m_pWatches == NULL &&
-               dlg.m_launchErrors.GetSize() == 0;
-    }));
-    steps.push_back(Do([&] {
-        EXPECT_LE(OpenKernelHandles(), handles);
-        dlg.EndDialog(0);
-    }));
-    RunModal(dlg, steps, 30000);
-    ASSERT_GE(shown.size(), 1u);
-    for (const std::string& text : shown)
-        EXPECT_NE(text.find("O2em says: \"dir 'bios/' not found !\""), std::string::npos) << text;
 }
 
 } // namespace
