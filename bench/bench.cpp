@@ -5,10 +5,10 @@
 //   --quick: the smallest size, one repetition, no goals (keeps it from rotting)
 #include "BareFill.h"
 #include "TestSupport.h"
-#include "core/FindFile.h"
-#include "core/LaunchWatch.h"
+#include "win/FindFile.h"
+#include "o2em/LaunchWatch.h"
 #include "core/LauncherDlg.h"
-#include "core/StartFailure.h"
+#include "o2em/StartFailure.h"
 
 #include <psapi.h>
 

@@ -1,6 +1,6 @@
 #include "core/LauncherDlg.h"
-#include "core/CodePage.h"
-#include "core/CurrentDirectory.h"
+#include "win/CodePage.h"
+#include "win/CurrentDirectory.h"
 #include "Messages.h"
 
 void CLauncherDlg::LaunchSelected()

@@ -1,9 +1,9 @@
 // The launcher's watches of the emulators it started, and the launch errors it shows.
 #include "core/LauncherDlg.h"
-#include "core/CodePage.h"
-#include "core/CurrentDirectory.h"
-#include "core/LaunchWatch.h"
-#include "core/StartFailure.h"
+#include "win/CodePage.h"
+#include "win/CurrentDirectory.h"
+#include "o2em/LaunchWatch.h"
+#include "o2em/StartFailure.h"
 #include "Messages.h"
 
 #include <string.h>

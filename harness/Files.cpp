@@ -1,5 +1,5 @@
 #include "Files.h"
-#include "core/FindFile.h"
+#include "win/FindFile.h"
 
 #include <fstream>
 

@@ -8,7 +8,8 @@
 //   ZORVANE_O2EM_SHOW  when set, also shows the record in a message box
 //   ZORVANE_O2EM_EXIT  exit code to end with, in decimal or 0x hex, -1 for
 //                      0xFFFFFFFF (default 0)
-#include "core/FindFile.h"
+//   ZORVANE_O2EM_WAIT  milliseconds to wait before ending (default 0)
+#include "win/FindFile.h"
 
 #include <windows.h>
 
@@ -73,5 +74,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     if (!Environment("ZORVANE_O2EM_SHOW").empty())
         MessageBoxA(NULL, record.c_str(), "O2em stand-in", MB_OK | MB_ICONINFORMATION);
+    Sleep(strtoul(Environment("ZORVANE_O2EM_WAIT").c_str(), NULL, 0));
     return (int)strtoul(Environment("ZORVANE_O2EM_EXIT").c_str(), NULL, 0);
 }

@@ -64,6 +64,21 @@
     "O2em stopped at once: its BIOS folder, %s, holds no BIOS image that it knows.\n\n"            \
     "O2em says: \"dir 'bios/' without BIOS !\"\n\n"                                                \
     "Put a BIOS image into that folder: " MSG_BIOS_IMAGES
+#define MSG_BIOS_NOT_FREE                                                                          \
+    "a file of 1,024 bytes, under any name. The images are not free to copy, so neither O2em nor " \
+    "Zorvane comes with them."
+#define MSG_STOPPED_BIOS_VIDEOPAC_PLUS                                                             \
+    "O2em stopped at once: %s is a Videopac+ game, which O2em runs only on the G7400 or JOPAC "    \
+    "BIOS image, and of the images it knows, its BIOS folder, %s, holds only %s.\n\n"              \
+    "O2em says: \"ROM only VP+ BIOS\"\n\n"                                                         \
+    "Put the G7400 (Videopac+ G7400) or JOPAC (French Videopac+ Jopac) image into that "           \
+    "folder: " MSG_BIOS_NOT_FREE
+#define MSG_STOPPED_BIOS_ODYSSEY2                                                                  \
+    "O2em stopped at once: to start %s, it needs the O2ROM BIOS image (Odyssey2 and Videopac "     \
+    "G7000), or C52 (French Videopac C52) in its place, and of the images it knows, its BIOS "     \
+    "folder, %s, holds only %s, which O2em keeps for the Videopac+ games.\n\n"                     \
+    "O2em says: \"Odyssey2 BIOS not found !\"\n\n"                                                 \
+    "Put the O2ROM or C52 image into that folder: " MSG_BIOS_NOT_FREE
 #define MSG_STOPPED_ROM_INCOMPLETE                                                                 \
     "O2em stopped at once: the ROM %s is a known incomplete copy of its cartridge.\n\n"            \
     "O2em says: \"Error: file %s is an incomplete ROM dump\"\n\n"                                  \
@@ -79,6 +94,10 @@
     "a multiple of 1,024 bytes. It is damaged, or it is not a Videopac ROM.\n\n"                   \
     "O2em says: \"Error: file %s is an invalid ROM dump\"\n\n"                                     \
     "Get another copy of the game."
+#define MSG_STOPPED_NO_JOYSTICK                                                                    \
+    "O2em stopped at once: %s set to Joystick, and Windows reports no joystick connected.\n\n"     \
+    "O2em says: \"Error: no joystick detected\"\n\n"                                               \
+    "Connect a joystick before launching, or set %s to Right or Left to play with the keys."
 #define MSG_STOPPED_UNEXPLAINED                                                                    \
     "O2em stopped at once, with exit code %s, and Zorvane finds no cause for it.\n\n"              \
     "It ran, in %s:\n%s\n\n"                                                                       \

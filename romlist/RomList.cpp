@@ -1,6 +1,6 @@
 #include "core/LauncherDlg.h"
-#include "core/CodePage.h"
-#include "core/FindFile.h"
+#include "win/CodePage.h"
+#include "win/FindFile.h"
 
 #include <afxpriv.h>
 

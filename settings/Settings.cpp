@@ -1,5 +1,5 @@
 #include "core/LauncherDlg.h"
-#include "core/CurrentDirectory.h"
+#include "win/CurrentDirectory.h"
 
 #include <cstdlib>
 

@@ -120,6 +120,7 @@ StandInEmulator::~StandInEmulator()
     SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL);
     SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
     SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", NULL);
+    SetEnvironmentVariableA("ZORVANE_O2EM_WAIT", NULL);
     HWND hWnd;
     for (int tries = 0; tries < 20 && (hWnd = FindWindowA(NULL, "O2em stand-in")) != NULL; tries++)
         SendMessageTimeoutA(hWnd, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 1000, NULL);

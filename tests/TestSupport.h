@@ -9,7 +9,7 @@
 #include "Files.h"
 #include "Input.h"
 #include "LauncherProcess.h"
-#include "core/CurrentDirectory.h"
+#include "win/CurrentDirectory.h"
 #include "Messages.h"
 #include "core/LauncherDlg.h"
 

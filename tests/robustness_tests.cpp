@@ -1,7 +1,7 @@
 // Bad directories and names, and faults at launch: the launcher keeps to its
 // rules and neither crashes, hangs nor leaks.
 #include "TestSupport.h"
-#include "core/FindFile.h"
+#include "win/FindFile.h"
 
 namespace {
 

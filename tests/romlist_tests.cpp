@@ -1,6 +1,6 @@
 // The ROM list: the *.bin entries of the ROM directory in the tree, sorted.
 #include "TestSupport.h"
-#include "core/CodePage.h"
+#include "win/CodePage.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ui/DirectoriesDlg.h"
 #include "core/LauncherDlg.h"
-#include "core/CodePage.h"
-#include "core/FindFile.h"
+#include "win/CodePage.h"
+#include "win/FindFile.h"
 #include "Messages.h"
 
 #include <shlobj.h>

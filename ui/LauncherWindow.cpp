@@ -1,5 +1,5 @@
 #include "core/LauncherDlg.h"
-#include "core/LaunchWatch.h"
+#include "o2em/LaunchWatch.h"
 
 BEGIN_MESSAGE_MAP(CLauncherDlg, CDialog)
 ON_WM_PAINT()

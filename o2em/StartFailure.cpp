@@ -1,60 +1,41 @@
-#include "core/StartFailure.h"
-#include "core/CodePage.h"
-#include "core/FindFile.h"
-#include "core/LaunchWatch.h"
+#include "o2em/StartFailure.h"
+#include "o2em/Crc32.h"
+#include "o2em/LaunchWatch.h"
+#include "o2em/O2em.h"
+#include "win/CodePage.h"
+#include "win/FindFile.h"
+#include "win/Joystick.h"
 #include "Messages.h"
 
 #include <stdlib.h>
 #include <string.h>
 
-// O2em reads the names of the ROM's folder, "." and ".." among them, into a
-// table of this many.
-static const int kRomFolderNames = 1024;
-static const DWORD kBiosImageSize = 1024;
-static const DWORD kBiosImageCrcs[] = {0x8016A315, 0xE20A9F41, 0xA318E8D6, 0x11647CA5};
-static const DWORD kIncompleteDumpCrcs[] = {0x975AB8DA, 0xE246A812};
 // No cartridge comes near this size: a larger file's CRC is not worth reading.
 static const LONGLONG kMaxRomSize = 1 << 20;
 
-// The options whose values O2em checks, and the values it takes.
-struct OptionRange
-{
-    LPCTSTR pszName;
-    int nLow, nHigh;
-    BOOL bKeys; // a value of two characters or more is a list of keys
-    LPCTSTR pszFix;
-};
-
-static const OptionRange kOptionRanges[] = {
-    {"wsize", 1, 4, FALSE, MSG_FIX_WINDOW_SIZE},
-    {"svolume", 0, 100, FALSE, MSG_FIX_AUDIO_VOLUME},
-    {"vvolume", 0, 100, FALSE, MSG_FIX_VOICE_VOLUME},
-    {"speed", 1, 10000, FALSE, MSG_FIX_SPEED},
-    {"s1", 0, 3, TRUE, MSG_FIX_STICK1},
-    {"s2", 0, 3, TRUE, MSG_FIX_STICK2},
-};
-
-// CRC-32 as O2em reckons it (the zip polynomial), with a table made on first use.
-static DWORD Crc32(const BYTE* pData, DWORD dwSize)
-{
-    static DWORD table[256];
-    if (table[1] == 0) {
-        for (DWORD n = 0; n < 256; n++) {
-            table[n] = n;
-            for (int bit = 0; bit < 8; bit++)
-                table[n] = (table[n] >> 1) ^ (0xEDB88320 & (0 - (table[n] & 1)));
-        }
-    }
-    DWORD crc = 0xFFFFFFFF;
-    for (DWORD i = 0; i < dwSize; i++)
-        crc = (crc >> 8) ^ table[(crc ^ pData[i]) & 0xFF];
-    return ~crc;
-}
+// What to do about a value O2em refuses, in the order of O2EM_OPTION_RANGES.
+static const LPCTSTR kOptionFixes[] = {MSG_FIX_WINDOW_SIZE,  MSG_FIX_AUDIO_VOLUME,
+                                       MSG_FIX_VOICE_VOLUME, MSG_FIX_SPEED,
+                                       MSG_FIX_STICK1,       MSG_FIX_STICK2};
+static_assert(sizeof kOptionFixes / sizeof kOptionFixes[0] ==
+                  sizeof O2EM_OPTION_RANGES / sizeof O2EM_OPTION_RANGES[0],
+              "one fix for each option");
 
 template <size_t N> static BOOL IsAmong(DWORD crc, const DWORD (&crcs)[N])
 {
     for (DWORD known : crcs)
         if (crc == known)
+            return TRUE;
+    return FALSE;
+}
+
+// Whether the options, each after a space, hold this one.
+static BOOL HasOption(const CString& options, LPCTSTR pszOption)
+{
+    size_t nLength = strlen(pszOption);
+    for (LPCTSTR psz = strstr(options, pszOption); psz != NULL; psz = strstr(psz + 1, pszOption))
+        if (psz > (LPCTSTR)options && psz[-1] == ' ' &&
+            (psz[nLength] == ' ' || psz[nLength] == '\0'))
             return TRUE;
     return FALSE;
 }
@@ -67,27 +48,34 @@ static HANDLE OpenToRead(const CString& path)
                        FILE_FLAG_SEQUENTIAL_SCAN, NULL);
 }
 
-// The CRC-32 of the next dwSize bytes of an open file; FALSE when they cannot
-// all be read.
-static BOOL ReadCrc32(HANDLE hFile, DWORD dwSize, DWORD* pdwCrc)
-{
-    BYTE* pData = (BYTE*)malloc(dwSize + 1);
-    DWORD dwRead = 0;
-    BOOL bRead = ReadFile(hFile, pData, dwSize, &dwRead, NULL) && dwRead == dwSize;
-    *pdwCrc = Crc32(pData, dwRead);
-    free(pData);
-    return bRead;
-}
-
-static BOOL IsBiosImage(const CString& path)
+// The BIOS image that a file of an image's size holds, or BIOS_COUNT for none.
+static int BiosImageOf(const CString& path)
 {
     HANDLE hFile = OpenToRead(path);
     if (hFile == INVALID_HANDLE_VALUE)
-        return FALSE;
+        return BIOS_COUNT;
     DWORD crc;
-    BOOL bImage = ReadCrc32(hFile, kBiosImageSize, &crc) && IsAmong(crc, kBiosImageCrcs);
+    BOOL bRead = ReadCrc32(hFile, O2EM_IMAGE_SIZE, &crc);
     CloseHandle(hFile);
-    return bImage;
+    int image = 0;
+    while (bRead && image < BIOS_COUNT && O2EM_BIOS_IMAGES[image].dwCrc != crc)
+        image++;
+    return bRead ? image : BIOS_COUNT;
+}
+
+// The names of a set of images: "G7400", "G7400 and JOPAC".
+static CString ImageNames(UINT images)
+{
+    CString names;
+    for (int image = 0; image < BIOS_COUNT; image++) {
+        if (!(images & 1u << image))
+            continue;
+        images &= ~(1u << image);
+        if (names.GetLength() > 0)
+            names += images != 0 ? ", " : " and ";
+        names += O2EM_BIOS_IMAGES[image].pszName;
+    }
+    return names;
 }
 
 static BOOL IsDots(LPCWSTR pszName)
@@ -118,6 +106,37 @@ static CString PathFrom(const CString& directory, LPCTSTR pszPath)
     return psz[0] == '\\' || (psz[0] != '\0' && psz[1] == ':') ? path : Join(directory, path);
 }
 
+// The ROM file as O2em meets it, read once: its path from where O2em runs and
+// as O2em was given it (both in UTF-8), whether it opens, its size and, for a
+// size that a cartridge can have, its CRC-32.
+struct RomFile
+{
+    CString path, given;
+    BOOL bOpened = FALSE;
+    LONGLONG nSize = 0;
+    BOOL bCrcRead = FALSE;
+    DWORD dwCrc = 0;
+
+    explicit RomFile(const CLaunchWatch& watch)
+        : path(PathFrom(watch.m_directory, watch.m_romPath)),
+          given(Utf8Of(CWideText(watch.m_romPath, CP_ACP)))
+    {
+        // A file that is gone, cannot be read or is a folder does not open.
+        HANDLE hRom = OpenToRead(path);
+        if (hRom == INVALID_HANDLE_VALUE)
+            return;
+        bOpened = TRUE;
+        LARGE_INTEGER size = {};
+        GetFileSizeEx(hRom, &size);
+        nSize = size.QuadPart;
+        bCrcRead = nSize <= kMaxRomSize && ReadCrc32(hRom, (DWORD)nSize, &dwCrc);
+        CloseHandle(hRom);
+    }
+    // O2em knows a Videopac+ only game by its CRC-32; one that does not open
+    // counts as any other game.
+    BOOL IsVideopacPlus() const { return bCrcRead && IsAmong(dwCrc, O2EM_VIDEOPAC_PLUS_GAMES); }
+};
+
 // O2em takes its options in the order of the command line and stops at the
 // first value it refuses.
 static BOOL CheckOptions(const CString& options, CString& message)
@@ -129,7 +148,8 @@ static BOOL CheckOptions(const CString& options, CString& message)
         if (pszOption[0] != '-' || pszValue == NULL)
             continue;
         *pszValue++ = '\0';
-        for (const OptionRange& range : kOptionRanges) {
+        for (size_t i = 0; i < sizeof kOptionFixes / sizeof kOptionFixes[0]; i++) {
+            const O2emOptionRange& range = O2EM_OPTION_RANGES[i];
             if (strcmp(pszOption + 1, range.pszName) != 0)
                 continue;
             BOOL bKeys = range.bKeys && strlen(pszValue) > 1;
@@ -142,7 +162,7 @@ static BOOL CheckOptions(const CString& options, CString& message)
                 words.Format(O2EM_UNKNOWN_KEY, range.pszName, pszValue);
             else
                 words.Format(O2EM_INVALID_VALUE, range.pszName);
-            message.Format(MSG_STOPPED_OPTION, (LPCTSTR)option, (LPCTSTR)words, range.pszFix);
+            message.Format(MSG_STOPPED_OPTION, (LPCTSTR)option, (LPCTSTR)words, kOptionFixes[i]);
             return TRUE;
         }
     }
@@ -178,7 +198,7 @@ static BOOL CheckRomFolder(const CLaunchWatch& watch, CString& message)
         message.Format(MSG_STOPPED_ROM_FOLDER_EMPTY, (LPCTSTR)folder);
         return TRUE;
     }
-    if (nNames <= kRomFolderNames)
+    if (nNames <= O2EM_ROM_FOLDER_NAMES)
         return FALSE;
     CString count;
     count.Format("%d", nEntries);
@@ -187,8 +207,9 @@ static BOOL CheckRomFolder(const CLaunchWatch& watch, CString& message)
 }
 
 // bios\ of the directory O2em runs in: it needs a file there whose CRC-32 is
-// that of a BIOS image it knows; the names do not matter.
-static BOOL CheckBios(const CString& directory, CString& message)
+// that of a BIOS image it knows, and among those one that runs this game; the
+// names do not matter.
+static BOOL CheckBios(const CString& directory, const RomFile& rom, CString& message)
 {
     CFindFile finder;
     WIN32_FIND_DATAW entry;
@@ -201,6 +222,8 @@ static BOOL CheckBios(const CString& directory, CString& message)
     }
     // Named as it is on the disk.
     CString bios = Join(directory, Utf8Of(entry.cFileName));
+    BOOL bVideopacPlus = rom.IsVideopacPlus();
+    UINT usable = bVideopacPlus ? O2EM_VIDEOPAC_PLUS_BIOSES : O2EM_ODYSSEY2_BIOSES, held = 0;
     int nEntries = 0;
     for (bool bFound = finder.FindFirst(CWideText(Join(bios, "*")), entry); bFound;
          bFound = finder.FindNext(entry)) {
@@ -208,52 +231,70 @@ static BOOL CheckBios(const CString& directory, CString& message)
             continue;
         nEntries++;
         // Only a file of an image's size needs reading.
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && entry.nFileSizeHigh == 0 &&
-            entry.nFileSizeLow == kBiosImageSize &&
-            IsBiosImage(Join(bios, Utf8Of(entry.cFileName))))
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || entry.nFileSizeHigh != 0 ||
+            entry.nFileSizeLow != O2EM_IMAGE_SIZE)
+            continue;
+        int image = BiosImageOf(Join(bios, Utf8Of(entry.cFileName)));
+        held |= image < BIOS_COUNT ? 1u << image : 0;
+        if (held & usable)
             return FALSE;
     }
-    message.Format(nEntries == 0 ? MSG_STOPPED_BIOS_EMPTY : MSG_STOPPED_BIOS_UNKNOWN,
-                   (LPCTSTR)bios);
+    if (held != 0)
+        message.Format(bVideopacPlus ? MSG_STOPPED_BIOS_VIDEOPAC_PLUS : MSG_STOPPED_BIOS_ODYSSEY2,
+                       (LPCTSTR)rom.path, (LPCTSTR)bios, (LPCTSTR)ImageNames(held));
+    else
+        message.Format(nEntries == 0 ? MSG_STOPPED_BIOS_EMPTY : MSG_STOPPED_BIOS_UNKNOWN,
+                       (LPCTSTR)bios);
     return TRUE;
 }
 
 // The ROM file, which O2em reads only after the BIOS.
-static BOOL CheckRom(const CLaunchWatch& watch, CString& message)
+static BOOL CheckRom(const RomFile& rom, const CString& options, CString& message)
 {
-    CString rom = PathFrom(watch.m_directory, watch.m_romPath);
-    CString given = Utf8Of(CWideText(watch.m_romPath, CP_ACP));
-    // A file that is gone, cannot be read or is a folder does not open.
-    HANDLE hRom = OpenToRead(rom);
-    if (hRom == INVALID_HANDLE_VALUE) {
-        message.Format(MSG_STOPPED_ROM_UNREADABLE, (LPCTSTR)rom, (LPCTSTR)given);
+    if (!rom.bOpened) {
+        message.Format(MSG_STOPPED_ROM_UNREADABLE, (LPCTSTR)rom.path, (LPCTSTR)rom.given);
         return TRUE;
     }
-    LARGE_INTEGER size = {};
-    GetFileSizeEx(hRom, &size);
     // Not in debug mode, O2em refuses two known incomplete dumps.
-    DWORD crc;
-    BOOL bIncomplete = strstr(watch.m_options, " -debug") == NULL && size.QuadPart <= kMaxRomSize &&
-                       ReadCrc32(hRom, (DWORD)size.QuadPart, &crc) &&
-                       IsAmong(crc, kIncompleteDumpCrcs);
-    CloseHandle(hRom);
-    if (bIncomplete) {
-        message.Format(MSG_STOPPED_ROM_INCOMPLETE, (LPCTSTR)rom, (LPCTSTR)given);
+    if (!HasOption(options, "-debug") && rom.bCrcRead &&
+        IsAmong(rom.dwCrc, O2EM_INCOMPLETE_DUMPS)) {
+        message.Format(MSG_STOPPED_ROM_INCOMPLETE, (LPCTSTR)rom.path, (LPCTSTR)rom.given);
         return TRUE;
     }
-    if (size.QuadPart % 1024 == 0)
+    if (rom.nSize % O2EM_IMAGE_SIZE == 0)
         return FALSE;
     CString length;
-    length.Format("%I64d", size.QuadPart);
-    message.Format(MSG_STOPPED_ROM_INVALID, (LPCTSTR)rom, (LPCTSTR)length, (LPCTSTR)given);
+    length.Format("%I64d", rom.nSize);
+    message.Format(MSG_STOPPED_ROM_INVALID, (LPCTSTR)rom.path, (LPCTSTR)length, (LPCTSTR)rom.given);
+    return TRUE;
+}
+
+// Last, once its window is open, O2em looks for a joystick when a stick is set
+// to one (the stick lists' Joystick, 3); one is enough for both sticks. A
+// crash is not the joystick's doing: only a refusal counts.
+static BOOL CheckJoystick(const CString& options, DWORD dwExitCode, CString& message)
+{
+    BOOL bStick1 = HasOption(options, "-s1=3"), bStick2 = HasOption(options, "-s2=3");
+    if (dwExitCode != O2EM_EXIT_REFUSED || !(bStick1 || bStick2) || IsJoystickConnected())
+        return FALSE;
+    message.Format(MSG_STOPPED_NO_JOYSTICK,
+                   bStick1 && bStick2 ? "stick 1 and stick 2 are"
+                   : bStick1          ? "stick 1 is"
+                                      : "stick 2 is",
+                   bStick1 && bStick2 ? "both sticks"
+                   : bStick1          ? "stick 1"
+                                      : "stick 2");
     return TRUE;
 }
 
 CString DescribeFailedStart(const CLaunchWatch& watch, DWORD dwExitCode)
 {
     CString message;
-    if (CheckOptions(watch.m_options, message) || CheckRomFolder(watch, message) ||
-        CheckBios(watch.m_directory, message) || CheckRom(watch, message))
+    if (CheckOptions(watch.m_options, message) || CheckRomFolder(watch, message))
+        return message;
+    RomFile rom(watch);
+    if (CheckBios(watch.m_directory, rom, message) || CheckRom(rom, watch.m_options, message) ||
+        CheckJoystick(watch.m_options, dwExitCode, message))
         return message;
     // As a Command Prompt shows it, and an exception code in hex as well.
     CString code;

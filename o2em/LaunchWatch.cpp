@@ -1,4 +1,4 @@
-#include "core/LaunchWatch.h"
+#include "o2em/LaunchWatch.h"
 
 CLaunchWatch::CLaunchWatch(HANDLE hProcess, LPCTSTR pszCommandLine, LPCTSTR pszRomPath,
                            LPCTSTR pszOptions, LPCTSTR pszDirectory)

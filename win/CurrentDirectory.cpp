@@ -1,5 +1,5 @@
-#include "core/CurrentDirectory.h"
-#include "core/CodePage.h"
+#include "win/CurrentDirectory.h"
+#include "win/CodePage.h"
 
 // GetCurrentDirectory returns the size it needs, terminator included, when the
 // buffer is too small, and the length copied otherwise.

@@ -1,4 +1,4 @@
-#include "core/CodePage.h"
+#include "win/CodePage.h"
 
 #include <afxpriv.h>
 
