@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// Ends the program with the platform's fatal-error message, "Out of memory",
+// as the class library's out-of-memory exception does when nothing catches it.
+[[noreturn]] void AfxThrowMemoryException();
+
 class CString
 {
 public:

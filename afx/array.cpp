@@ -7,8 +7,12 @@
 int CStringArray::Add(LPCTSTR newElement)
 {
     if (m_nSize == m_nMaxSize) {
-        m_nMaxSize = m_nMaxSize ? m_nMaxSize * 2 : 16;
-        m_pData = (CString*)realloc((void*)m_pData, m_nMaxSize * sizeof(CString));
+        int nMaxSize = m_nMaxSize ? m_nMaxSize * 2 : 16;
+        void* pData = realloc((void*)m_pData, nMaxSize * sizeof(CString));
+        if (pData == NULL)
+            AfxThrowMemoryException();
+        m_pData = (CString*)pData;
+        m_nMaxSize = nMaxSize;
     }
     new (&m_pData[m_nSize]) CString(newElement);
     return m_nSize++;

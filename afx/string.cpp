@@ -1,13 +1,23 @@
 #include "afxstr.h"
 
+#include <limits.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+void AfxThrowMemoryException()
+{
+    FatalAppExitA(0, "Out of memory");
+    // FatalAppExit does not return.
+    __builtin_unreachable();
+}
+
 void CString::Init()
 {
     m_pchData = (LPTSTR)malloc(1);
+    if (m_pchData == NULL)
+        AfxThrowMemoryException();
     m_pchData[0] = '\0';
     m_nDataLength = m_nAllocLength = 0;
 }
@@ -18,7 +28,10 @@ void CString::Reserve(int nLength)
 {
     if (nLength <= m_nAllocLength)
         return;
-    m_pchData = (LPTSTR)realloc(m_pchData, nLength + 1);
+    LPTSTR pchData = nLength < INT_MAX ? (LPTSTR)realloc(m_pchData, nLength + 1) : NULL;
+    if (pchData == NULL)
+        AfxThrowMemoryException();
+    m_pchData = pchData;
     m_nAllocLength = nLength;
 }
 
@@ -41,6 +54,9 @@ const CString& CString::operator+=(LPCTSTR psz)
     if (psz >= m_pchData && psz <= m_pchData + m_nAllocLength)
         return *this += CString(psz);
     int nLength = lstrlenA(psz);
+    // A length past what an int counts is past what the address space holds.
+    if (nLength > INT_MAX - m_nDataLength)
+        AfxThrowMemoryException();
     Reserve(m_nDataLength + nLength);
     memcpy(m_pchData + m_nDataLength, psz, nLength);
     m_nDataLength += nLength;

@@ -2,8 +2,6 @@
 #include "win/CodePage.h"
 #include "win/FindFile.h"
 
-#include <afxpriv.h>
-
 #include <stdlib.h>
 #include <string.h>
 
@@ -39,10 +37,10 @@ struct RomItem
 // Sorted insertion into the tree walks the list for every item, which is
 // quadratic. The items are sorted here instead, with the tree's own comparison,
 // and appended. The merge sort is stable (ties keep the order of the search)
-// and makes half the comparisons of the runtime's qsort.
-static void SortItems(RomItem* items, int count)
+// and makes half the comparisons of the runtime's qsort. It needs room for as
+// many items again.
+static void SortItems(RomItem* items, int count, RomItem* scratch)
 {
-    RomItem* scratch = (RomItem*)malloc(count * sizeof(RomItem) + 1);
     RomItem* from = items;
     RomItem* to = scratch;
     for (int width = 1; width < count; width *= 2) {
@@ -63,7 +61,6 @@ static void SortItems(RomItem* items, int count)
     }
     if (from != items)
         memcpy(items, from, count * sizeof(RomItem));
-    free(scratch);
 }
 
 int CLauncherDlg::FillRomList()
@@ -76,27 +73,35 @@ int CLauncherDlg::FillRomList()
     // its name, and each item is bound to the name under which its file opens,
     // so that a launch need not look for the file again.
     CStringArray texts;
+    // The items, and as much room again for the sort; where memory runs out,
+    // the list stops at the items it holds.
     RomItem* items = NULL;
-    CString pattern = m_romDir + "\\*.bin";
-    USES_CONVERSION;
+    int room = 0;
     CFindFile finder;
     WIN32_FIND_DATAW entry;
-    for (bool bFound = finder.FindFirst(A2CW(pattern), entry); bFound;
+    for (bool bFound = finder.FindFirst(CWideText(m_romDir + "\\*.bin", CP_ACP), entry); bFound;
          bFound = finder.FindNext(entry)) {
         CString text;
         CString name = AnsiNameOf(entry, &text);
         if (!IsRomImageName(text))
             continue;
-        int i = texts.Add(text);
-        if (i % 1024 == 0)
-            items = (RomItem*)realloc(items, (i + 1024) * sizeof(RomItem));
+        int i = texts.GetSize();
+        if (i == room) {
+            int more = room > 0 ? 2 * room : 1024;
+            void* grown = realloc(items, 2 * more * sizeof(RomItem));
+            if (grown == NULL)
+                break;
+            items = (RomItem*)grown;
+            room = more;
+        }
+        texts.Add(text);
         // The strings stay where they are when the array grows.
         items[i].pszText = texts.GetAt(i);
         items[i].lParam = strcmp(name, text) == 0 ? 0 : m_romAliases.Add(name) + 1;
     }
 
     int count = texts.GetSize();
-    SortItems(items, count);
+    SortItems(items, count, items + room);
     for (int i = 0; i < count; i++)
         m_romTree.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM, items[i].pszText, 0, 0, 0, 0,
                              items[i].lParam, TVI_ROOT, TVI_LAST);

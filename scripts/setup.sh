@@ -13,7 +13,8 @@ use=$1
 
 packages=(cmake make python3 git g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest)
 case "$use" in
-win32 | win64) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb imagemagick) ;;&
+win32 | win64) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 xvfb imagemagick
+    cppcheck clang-format) ;;&
 win32) packages+=(wine32:i386) ;;
 win64) packages+=(wine64) ;;
 release) ;;

@@ -56,4 +56,30 @@ TEST(String, FormatsTextOfAnyLengthAndNeverReadsAnArgumentAsAFormat)
     EXPECT_EQ(s.GetLength(), 5010);
 }
 
+TEST(String, GrownPastTheAddressSpaceEndsWithTheOutOfMemoryMessageNotACrash)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child;
+    std::string program = ProgramDirectory() + "\\grow_string.exe";
+    ASSERT_TRUE(
+        CreateProcessA(program.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &child));
+    CloseHandle(child.hThread);
+    // The platform's fatal-error box, or the end of a program that never shows it.
+    HWND hBox = NULL;
+    for (DWORD deadline = GetTickCount() + 30000;
+         hBox == NULL && WaitForSingleObject(child.hProcess, 50) == WAIT_TIMEOUT;)
+        if (GetTickCount() > deadline || (hBox = FindWindowOf(child.dwProcessId, "Error")) != NULL)
+            break;
+    std::vector<std::string> texts = hBox != NULL ? StaticTexts(hBox) : std::vector<std::string>();
+    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForSingleObject(child.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD dwExitCode = 0;
+    GetExitCodeProcess(child.hProcess, &dwExitCode);
+    TerminateProcess(child.hProcess, 0);
+    CloseHandle(child.hProcess);
+    EXPECT_EQ(texts, std::vector<std::string>{"Out of memory"});
+    EXPECT_LT(dwExitCode, 0xC0000000) << std::hex << dwExitCode;
+}
+
 } // namespace

@@ -102,4 +102,47 @@ TEST(RomEntry, OpensByItsOwnNameWhereTheCodePageSpellsItElseByItsShortAlias)
     }
 }
 
+// How deep a call goes into the stack of a thread of its own: the stack below
+// the caller's frame is filled with a pattern first, and the lowest byte that
+// the call changed (or the lowest it made the platform commit) marks it.
+struct StackProbe
+{
+    std::function<void()> call;
+    size_t used;
+};
+
+DWORD WINAPI ProbeStack(LPVOID pProbe)
+{
+    NT_TIB* tib = (NT_TIB*)NtCurrentTeb();
+    BYTE* frame = (BYTE*)&pProbe;
+    BYTE* limit = (BYTE*)tib->StackLimit;
+    memset(limit, 0xA5, frame - 4096 - limit);
+    ((StackProbe*)pProbe)->call();
+    BYTE* low = std::min(limit, (BYTE*)tib->StackLimit);
+    while (low < frame && *low == 0xA5)
+        low++;
+    ((StackProbe*)pProbe)->used = frame - low;
+    return 0;
+}
+
+size_t StackUsedBy(std::function<void()> call)
+{
+    StackProbe probe = {std::move(call), 0};
+    HANDLE hThread = CreateThread(NULL, 0, ProbeStack, &probe, 0, NULL);
+    WaitForSingleObject(hThread, INFINITE);
+    CloseHandle(hThread);
+    return probe.used;
+}
+
+TEST(RomEntry, APathOfAnyLengthIsConvertedWithinABoundedStack)
+{
+    const std::wstring path = L"C:\\roms\\" + std::wstring(32000 - 8, L'a');
+    BOOL bExact = FALSE;
+    CString spelling;
+    size_t used = StackUsedBy([&] { spelling = SpellInCodePage(path.c_str(), &bExact); });
+    EXPECT_TRUE(bExact);
+    EXPECT_EQ(spelling.GetLength(), 32000);
+    EXPECT_LT(used, 16384u);
+}
+
 } // namespace

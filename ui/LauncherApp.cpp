@@ -20,6 +20,8 @@ BOOL CLauncherApp::InitInstance()
     CLauncherDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
+    // The dialog ends with this function: the application must not point at it.
+    m_pMainWnd = NULL;
     if (SUCCEEDED(hrCom))
         CoUninitialize();
     return FALSE;

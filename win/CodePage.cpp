@@ -1,7 +1,5 @@
 #include "win/CodePage.h"
 
-#include <afxpriv.h>
-
 #include <wchar.h>
 
 static CString InCodePage(UINT nCodePage, LPCWSTR pszText)
@@ -17,8 +15,7 @@ CString SpellInCodePage(LPCWSTR pszName, BOOL* pbExact)
 {
     CString spelling = InCodePage(CP_ACP, pszName);
     // Exact when it reads back as the name.
-    USES_CONVERSION;
-    *pbExact = wcscmp(A2CW((LPCTSTR)spelling), pszName) == 0;
+    *pbExact = wcscmp(CWideText(spelling, CP_ACP), pszName) == 0;
     return spelling;
 }
 
@@ -41,6 +38,8 @@ CWideText::CWideText(LPCSTR pszText, UINT nCodePage)
 {
     int size = MultiByteToWideChar(nCodePage, 0, pszText, -1, NULL, 0);
     m_pszText = (LPWSTR)malloc((size + 1) * sizeof(WCHAR));
+    if (m_pszText == NULL)
+        AfxThrowMemoryException();
     m_pszText[0] = L'\0';
     MultiByteToWideChar(nCodePage, 0, pszText, -1, m_pszText, size);
 }
