@@ -4,7 +4,10 @@
 // usage: zorvane_bench.exe DATA_DIR JSON_OUT [--quick]
 //   --quick: the smallest size, one repetition, no goals (keeps it from rotting)
 #include "BareFill.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "LauncherProcess.h"
+#include "ModalScript.h"
+#include "StandIn.h"
 #include "win/FindFile.h"
 #include "o2em/LaunchWatch.h"
 #include "core/LauncherDlg.h"
@@ -116,7 +119,7 @@ void PumpMessages()
 void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::vector<Row>& rows)
 {
     CLauncherDlg dlg;
-    RunModal(
+    PlayModal(
         dlg, {Do([&] {
             HWND hTree = dlg.m_romTree.m_hWnd;
             BareTree bare(hTree);

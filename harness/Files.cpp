@@ -1,7 +1,14 @@
 #include "Files.h"
 #include "win/FindFile.h"
 
+#include <cstdio>
 #include <fstream>
+
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
+{
+    if (!SetCurrentDirectoryW(Wide(path).c_str()))
+        fprintf(stderr, "The directory %s could not be entered.\n", path.c_str());
+}
 
 // The temporary folder is read in UTF-16, so that one outside the code page (a
 // user name with an accent) is named in UTF-8 as it is.

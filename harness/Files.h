@@ -2,6 +2,8 @@
 // paths are UTF-8, in which names outside the code page can be written.
 #pragma once
 
+#include "win/CurrentDirectory.h"
+
 #include <windows.h>
 
 #include <string>
@@ -26,6 +28,18 @@ std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& text);
 // UTF-8 text as the ANSI code page spells it.
 std::string Ansi(const std::string& utf8);
+
+// Makes a directory (a UTF-8 path) the current one for the scope, through the
+// wide call, which takes one of any length.
+class ScopedCurrentDirectory
+{
+public:
+    explicit ScopedCurrentDirectory(const std::string& path);
+    ~ScopedCurrentDirectory() { m_saved.Restore(); }
+
+private:
+    CSavedCurrentDirectory m_saved;
+};
 
 // The current directory, in UTF-16 so that one of any length can be compared.
 std::wstring CurrentDirectoryW();

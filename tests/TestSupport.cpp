@@ -7,64 +7,16 @@ std::string Formatted(const char* format, const std::string& argument)
     return text;
 }
 
-namespace {
-struct Script
-{
-    CDialog* dlg;
-    std::vector<Step> steps;
-    size_t next;
-    DWORD deadline;
-};
-Script* g_script = NULL;
-} // namespace
-
-// A step that opens a modal window (a message box, a nested dialog) stays on
-// the stack while the ticks of that window's loop play the steps after it.
-static void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    Script* script = g_script;
-    if (script == NULL || script->dlg->m_hWnd == NULL)
-        return;
-    bool timedOut = GetTickCount() > script->deadline;
-    if (timedOut || testing::Test::HasFailure()) {
-        if (timedOut)
-            ADD_FAILURE() << "script timed out at step " << script->next;
-        g_script = NULL;
-        HWND active = GetActiveWindow();
-        if (active != NULL && active != script->dlg->m_hWnd)
-            EndDialog(active, IDCANCEL);
-        EndDialog(script->dlg->m_hWnd, IDCANCEL);
-        return;
-    }
-    if (script->next >= script->steps.size())
-        return;
-    size_t step = script->next++;
-    if (!script->steps[step]() && script->next == step + 1)
-        script->next = step;
-}
-
 int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs)
 {
-    Script script = {&dlg, std::move(steps), 0, GetTickCount() + timeoutMs};
-    // A script may run a dialog of its own; the outer script goes on after it.
-    Script* outer = g_script;
-    g_script = &script;
-    UINT_PTR timer = SetTimer(NULL, 0, 10, ScriptTick);
-    int result = dlg.DoModal();
-    KillTimer(NULL, timer);
-    g_script = outer;
-    if (!testing::Test::HasFailure()) {
-        EXPECT_EQ(script.next, script.steps.size()) << "the dialog ended before its script";
-    }
-    return result;
-}
-
-Step Do(std::function<void()> action)
-{
-    return [action]() {
-        action();
-        return true;
-    };
+    size_t count = steps.size();
+    ScriptRun run =
+        PlayModal(dlg, std::move(steps), timeoutMs, [] { return testing::Test::HasFailure(); });
+    if (run.timedOut)
+        ADD_FAILURE() << "script timed out at step " << run.played;
+    else if (!testing::Test::HasFailure())
+        EXPECT_EQ(run.played, count) << "the dialog ended before its script";
+    return run.result;
 }
 
 void WithLauncher(const std::function<void(CLauncherDlg&)>& body)
@@ -107,55 +59,10 @@ std::vector<std::string> StaticTexts(HWND hDlg)
     return texts;
 }
 
-StandInEmulator::StandInEmulator(const std::string& directory) : m_log(directory + "\\launches.log")
-{
-    std::string standIn = ProgramDirectory() + "\\..\\standin\\o2em.exe";
-    CreateDirectoryW(Wide(directory).c_str(), NULL);
-    EXPECT_TRUE(CopyFileA(standIn.c_str(), (directory + "\\o2em.exe").c_str(), FALSE)) << standIn;
-    SetEnvironmentVariableA("ZORVANE_O2EM_LOG", m_log.c_str());
-}
-
-StandInEmulator::~StandInEmulator()
-{
-    SetEnvironmentVariableA("ZORVANE_O2EM_LOG", NULL);
-    SetEnvironmentVariableA("ZORVANE_O2EM_SHOW", NULL);
-    SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", NULL);
-    SetEnvironmentVariableA("ZORVANE_O2EM_WAIT", NULL);
-    HWND hWnd;
-    for (int tries = 0; tries < 20 && (hWnd = FindWindowA(NULL, "O2em stand-in")) != NULL; tries++)
-        SendMessageTimeoutA(hWnd, WM_COMMAND, IDOK, 0, SMTO_ABORTIFHUNG, 1000, NULL);
-}
-
-std::vector<Launch> StandInEmulator::Launches() const
-{
-    std::vector<Launch> launches;
-    for (const std::string& line : ReadLines(m_log)) {
-        if (line.rfind("cmdline: ", 0) == 0)
-            launches.push_back({line.substr(9), "", false, ""});
-        else if (line.rfind("cwd: ", 0) == 0 && !launches.empty())
-            launches.back().directory = line.substr(5);
-        else if (line == "rom: found" && !launches.empty())
-            launches.back().romFound = true;
-        else if (line.rfind("file: ", 0) == 0 && !launches.empty())
-            launches.back().romFile = line.substr(6);
-    }
-    return launches;
-}
-
-std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count) const
-{
-    std::vector<Launch> launches = Launches();
-    for (DWORD deadline = GetTickCount() + 5000;
-         launches.size() < count && GetTickCount() < deadline; launches = Launches())
-        Sleep(20);
-    EXPECT_GE(launches.size(), count) << "launches recorded";
-    return launches;
-}
-
-void StandInEmulator::ExpectNoLaunchBeyond(size_t count) const
+void ExpectNoLaunchBeyond(const StandInEmulator& emulator, size_t count)
 {
     Sleep(500);
-    EXPECT_LE(Launches().size(), count) << "launches recorded";
+    EXPECT_LE(emulator.Launches().size(), count) << "launches recorded";
 }
 
 static std::string TreeItemText(HWND hTree, HTREEITEM hItem)

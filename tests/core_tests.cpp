@@ -104,7 +104,7 @@ TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
             EXPECT_TRUE(CurrentDirectoryW() == Wide(dir.Path()));
         }));
         steps.push_back(CloseMessageBox("Launcher Error", messages[i], &owners[i]));
-        steps.push_back(Do([&] { emulator.ExpectNoLaunchBeyond(cases.size()); }));
+        steps.push_back(Do([&] { ExpectNoLaunchBeyond(emulator, cases.size()); }));
     }
     steps.push_back(Do([&] {
         // With nothing selected nothing starts, but the options are rebuilt.
@@ -113,7 +113,7 @@ TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
         dlg.m_debug = 1;
         dlg.LaunchSelected();
         EXPECT_EQ(Str(dlg.m_options), " -debug");
-        emulator.ExpectNoLaunchBeyond(cases.size());
+        ExpectNoLaunchBeyond(emulator, cases.size());
     }));
     steps.push_back(End(dlg));
     RunModal(dlg, steps);

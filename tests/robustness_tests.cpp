@@ -138,7 +138,7 @@ TEST_F(LauncherTest, BadDirectoriesAndNamesListAndLaunchByTheRules)
                   dlg.LaunchSelected();
               }),
               CloseMessageBox(MSG_CAPTION_LAUNCHER_ERROR, message),
-              Do([&] { emulator.ExpectNoLaunchBeyond(12); }), End(dlg)});
+              Do([&] { ExpectNoLaunchBeyond(emulator, 12); }), End(dlg)});
     EXPECT_EQ(message, std::vector<std::string>{Formatted(MSG_ROM_NAME_UNSPELLABLE, "?? ?.bin")});
 }
 

@@ -86,8 +86,6 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
         return files;
     };
     const std::vector<File> game = {{"game.bin", ""}};
-    // A 4 KB game that O2em runs only on a Videopac+ BIOS.
-    const std::vector<File> videopacPlusGame = {{"game.bin", BytesWithCrc32(0x0CA26992, 4096)}};
     const Before nothing = [](CLauncherDlg&, const std::string&) {};
     const auto lists = [](int window, int stick1, int stick2) -> Before {
         return [=](CLauncherDlg& dlg, const std::string&) {
@@ -164,7 +162,8 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
           "O2em says: \"Odyssey2 BIOS not found !\""}},
         {"JOPAC only", "1", "bios", images({kJopac}), game, nothing,
          {"holds only JOPAC,", "\"Odyssey2 BIOS not found !\"", "Put the O2ROM or C52 image"}},
-        {"Videopac+ game on JOPAC", "5", "bios", images({kJopac}), videopacPlusGame, nothing,
+        {"Videopac+ game on JOPAC", "5", "bios", images({kJopac}),
+         {{"game.bin", BytesWithCrc32(0x0CA26992, 4096)}}, nothing,
          {"with exit code 5,"}},
         // The ROM itself comes after the BIOS.
         {"ROM gone", "1", "bios", images({kO2rom}), {{"game.bin", ""}, {"other.bin", ""}}, removeGame,
