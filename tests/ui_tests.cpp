@@ -381,6 +381,8 @@ TEST_F(LauncherWindowTest, TheApplicationRunsTheLauncherWithComApartmentThreaded
     UINT_PTR timer = SetTimer(NULL, 0, 20, CheckComAndQuit);
     EXPECT_FALSE(AfxGetApp()->InitInstance());
     KillTimer(NULL, timer);
+    // The dialog is gone: the application no longer points at it.
+    EXPECT_EQ(AfxGetMainWnd(), (CWnd*)NULL);
     EXPECT_EQ(g_comInLauncher, RPC_E_CHANGED_MODE);
     // Taken down again when the program ends.
     EXPECT_EQ(TryMultithreadedCom(), S_OK);
