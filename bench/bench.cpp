@@ -402,7 +402,7 @@ Executable Inspect(const std::string& path)
     DWORD rva = loaded->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     static const char* const system[] = {"comctl32.dll", "gdi32.dll", "kernel32.dll",
                                          "msvcrt.dll",   "ole32.dll", "shell32.dll",
-                                         "user32.dll",   "winmm.dll"};
+                                         "user32.dll"};
     for (IMAGE_IMPORT_DESCRIPTOR* import = (IMAGE_IMPORT_DESCRIPTOR*)(base + rva);
          rva && import->Name; import++) {
         const char* name = (const char*)(base + import->Name);

@@ -10,7 +10,7 @@ import sys
 import xml.etree.ElementTree as ElementTree
 
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "shell32.dll",
-                "ole32.dll", "winmm.dll", "msvcrt.dll"}
+                "ole32.dll", "msvcrt.dll"}
 RT_BITMAP, RT_ICON, RT_MENU, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 3, 4, 5, 14, 16, 24
 NEUTRAL, EN_US, PT_BR = 0, 0x0409, 0x0416
 # A class is named, or given as the atom of a predefined class; either names the same class.
