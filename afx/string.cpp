@@ -54,7 +54,7 @@ const CString& CString::operator+=(LPCTSTR psz)
     if (psz >= m_pchData && psz <= m_pchData + m_nAllocLength)
         return *this += CString(psz);
     int nLength = lstrlenA(psz);
-    // A length past what an int counts is past what the address space holds.
+    // A CString counts its length in an int: a longer one cannot be held.
     if (nLength > INT_MAX - m_nDataLength)
         AfxThrowMemoryException();
     Reserve(m_nDataLength + nLength);

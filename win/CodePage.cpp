@@ -34,10 +34,10 @@ CString AnsiNameOf(const WIN32_FIND_DATAW& entry, CString* pSpelling)
 
 CString Utf8Of(LPCWSTR pszText) { return InCodePage(CP_UTF8, pszText); }
 
-CWideText::CWideText(LPCSTR pszText, UINT nCodePage)
+CWideText::CWideText(LPCSTR pszText, UINT nCodePage) : m_szShort()
 {
     int size = MultiByteToWideChar(nCodePage, 0, pszText, -1, NULL, 0);
-    m_pszText = (LPWSTR)malloc((size + 1) * sizeof(WCHAR));
+    m_pszText = size <= MAX_PATH ? m_szShort : (LPWSTR)malloc(size * sizeof(WCHAR));
     if (m_pszText == NULL)
         AfxThrowMemoryException();
     m_pszText[0] = L'\0';

@@ -21,12 +21,17 @@ CString AnsiNameOf(const WIN32_FIND_DATAW& entry, CString* pSpelling = NULL);
 CString Utf8Of(LPCWSTR pszText);
 
 // Text in a code page (UTF-8 unless told) as UTF-16, for the wide calls, in a
-// buffer of its own.
+// buffer of its own: within the object for a file name's length, so that a
+// folder's names need no heap, and on the heap beyond it.
 class CWideText
 {
 public:
     explicit CWideText(LPCSTR pszText, UINT nCodePage = CP_UTF8);
-    ~CWideText() { free(m_pszText); }
+    ~CWideText()
+    {
+        if (m_pszText != m_szShort)
+            free(m_pszText);
+    }
     CWideText(const CWideText&) = delete;
     CWideText& operator=(const CWideText&) = delete;
 
@@ -34,4 +39,5 @@ public:
 
 private:
     LPWSTR m_pszText;
+    WCHAR m_szShort[MAX_PATH];
 };
