@@ -22,8 +22,7 @@ const O2emOptionRange O2EM_OPTION_RANGES[] = {
     {"speed", 1, 10000, FALSE}, {"s1", 0, 3, TRUE},         {"s2", 0, 3, TRUE},
 };
 
-// The BIOS images O2em knows, by the CRC-32 of the whole file, in the order in
-// which it prefers them.
+// The BIOS images O2em knows, each by its name and the CRC-32 of the whole file.
 enum O2emBios
 {
     BIOS_O2ROM,
