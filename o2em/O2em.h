@@ -34,12 +34,16 @@ enum O2emBios
 
 struct O2emBiosImage
 {
-    LPCTSTR pszName;
+    LPCTSTR pszName; // as O2em's option that asks for it, in any case
     DWORD dwCrc;
+    LPCTSTR pszConsole;
 };
 
 const O2emBiosImage O2EM_BIOS_IMAGES[BIOS_COUNT] = {
-    {"O2ROM", 0x8016A315}, {"G7400", 0xE20A9F41}, {"C52", 0xA318E8D6}, {"JOPAC", 0x11647CA5}};
+    {"O2ROM", 0x8016A315, "Odyssey2 and Videopac G7000"},
+    {"G7400", 0xE20A9F41, "Videopac+ G7400"},
+    {"C52", 0xA318E8D6, "French Videopac C52"},
+    {"JOPAC", 0x11647CA5, "French Videopac+ Jopac"}};
 
 // The images each kind of game runs on: a Videopac+ only game on G7400 or
 // JOPAC, every other one on O2ROM or C52.

@@ -2,6 +2,8 @@
 #include "o2em/Crc32.h"
 #include "o2em/LaunchWatch.h"
 #include "o2em/O2em.h"
+#include "o2em/OptionsInForce.h"
+#include "o2em/Paths.h"
 #include "win/CodePage.h"
 #include "win/FindFile.h"
 #include "win/Joystick.h"
@@ -29,38 +31,24 @@ template <size_t N> static BOOL IsAmong(DWORD crc, const DWORD (&crcs)[N])
     return FALSE;
 }
 
-// Whether the options, each after a space, hold this one.
-static BOOL HasOption(const CString& options, LPCTSTR pszOption)
+// The BIOS image that an open file of an image's size holds, or BIOS_COUNT for none.
+static int BiosImageIn(HANDLE hFile)
 {
-    size_t nLength = strlen(pszOption);
-    for (LPCTSTR psz = strstr(options, pszOption); psz != NULL; psz = strstr(psz + 1, pszOption))
-        if (psz > (LPCTSTR)options && psz[-1] == ' ' &&
-            (psz[nLength] == ' ' || psz[nLength] == '\0'))
-            return TRUE;
-    return FALSE;
+    DWORD crc;
+    int image = ReadCrc32(hFile, O2EM_IMAGE_SIZE, &crc) ? 0 : BIOS_COUNT;
+    while (image < BIOS_COUNT && O2EM_BIOS_IMAGES[image].dwCrc != crc)
+        image++;
+    return image;
 }
 
-// Opens a file to read, shared, as the emulator may still hold it.
-static HANDLE OpenToRead(const CString& path)
-{
-    return CreateFileW(CWideText(path), GENERIC_READ,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
-                       FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-}
-
-// The BIOS image that a file of an image's size holds, or BIOS_COUNT for none.
 static int BiosImageOf(const CString& path)
 {
     HANDLE hFile = OpenToRead(path);
     if (hFile == INVALID_HANDLE_VALUE)
         return BIOS_COUNT;
-    DWORD crc;
-    BOOL bRead = ReadCrc32(hFile, O2EM_IMAGE_SIZE, &crc);
+    int image = BiosImageIn(hFile);
     CloseHandle(hFile);
-    int image = 0;
-    while (bRead && image < BIOS_COUNT && O2EM_BIOS_IMAGES[image].dwCrc != crc)
-        image++;
-    return bRead ? image : BIOS_COUNT;
+    return image;
 }
 
 // The names of a set of images: "G7400", "G7400 and JOPAC".
@@ -81,29 +69,6 @@ static CString ImageNames(UINT images)
 static BOOL IsDots(LPCWSTR pszName)
 {
     return lstrcmpW(pszName, L".") == 0 || lstrcmpW(pszName, L"..") == 0;
-}
-
-// A directory and a name, with one backslash between them.
-static CString Join(const CString& directory, LPCTSTR pszName)
-{
-    int nLength = directory.GetLength();
-    return nLength > 0 && ((LPCTSTR)directory)[nLength - 1] == '\\' ? directory + pszName
-                                                                    : directory + "\\" + pszName;
-}
-
-// A path that the emulator was given, as it reads it from the directory it
-// runs in, in UTF-8.
-static CString PathFrom(const CString& directory, LPCTSTR pszPath)
-{
-    CString path = Utf8Of(CWideText(pszPath, CP_ACP));
-    LPCTSTR psz = path;
-    if (psz[0] == '\\' && psz[1] != '\\' && directory.GetLength() >= 2) {
-        // From the root of the directory's drive.
-        CString rooted;
-        rooted.Format("%.2s%s", (LPCTSTR)directory, psz);
-        return rooted;
-    }
-    return psz[0] == '\\' || (psz[0] != '\0' && psz[1] == ':') ? path : Join(directory, path);
 }
 
 // The ROM file as O2em meets it, read once: its path from where O2em runs and
@@ -137,36 +102,22 @@ struct RomFile
     BOOL IsVideopacPlus() const { return bCrcRead && IsAmong(dwCrc, O2EM_VIDEOPAC_PLUS_GAMES); }
 };
 
-// O2em takes its options in the order of the command line and stops at the
-// first value it refuses.
-static BOOL CheckOptions(const CString& options, CString& message)
+// O2em stops at the first value of its command line that it refuses.
+static BOOL CheckOptions(const O2emOptions& options, CString& message)
 {
-    CString scratch = options;
-    for (LPSTR pszOption = strtok(scratch.GetBuffer(0), " "); pszOption != NULL;
-         pszOption = strtok(NULL, " ")) {
-        LPSTR pszValue = strchr(pszOption, '=');
-        if (pszOption[0] != '-' || pszValue == NULL)
-            continue;
-        *pszValue++ = '\0';
-        for (size_t i = 0; i < sizeof kOptionFixes / sizeof kOptionFixes[0]; i++) {
-            const O2emOptionRange& range = O2EM_OPTION_RANGES[i];
-            if (strcmp(pszOption + 1, range.pszName) != 0)
-                continue;
-            BOOL bKeys = range.bKeys && strlen(pszValue) > 1;
-            int nValue = atoi(pszValue);
-            if (!bKeys && nValue >= range.nLow && nValue <= range.nHigh)
-                break;
-            CString option, words;
-            option.Format("-%s=%s", range.pszName, pszValue);
-            if (bKeys)
-                words.Format(O2EM_UNKNOWN_KEY, range.pszName, pszValue);
-            else
-                words.Format(O2EM_INVALID_VALUE, range.pszName);
-            message.Format(MSG_STOPPED_OPTION, (LPCTSTR)option, (LPCTSTR)words, kOptionFixes[i]);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    if (options.nRefused < 0)
+        return FALSE;
+    LPCTSTR pszName = O2EM_OPTION_RANGES[options.nRefused].pszName;
+    LPCTSTR pszValue = options.refusedValue;
+    CString option, words;
+    option.Format("-%s=%s", pszName, pszValue);
+    if (options.bRefusedKeys)
+        words.Format(O2EM_UNKNOWN_KEY, pszName, pszValue);
+    else
+        words.Format(O2EM_INVALID_VALUE, pszName);
+    message.Format(MSG_STOPPED_OPTION, (LPCTSTR)option, (LPCTSTR)words,
+                   kOptionFixes[options.nRefused]);
+    return TRUE;
 }
 
 // The ROM's folder, the ROM path up to its last backslash: O2em reads every
@@ -189,7 +140,7 @@ static BOOL CheckRomFolder(const CLaunchWatch& watch, CString& message)
     CFindFile finder;
     WIN32_FIND_DATAW entry;
     int nNames = 0, nEntries = 0;
-    for (bool bFound = finder.FindFirst(CWideText(Join(folder, "*")), entry); bFound;
+    for (bool bFound = finder.FindFirst(CWideText(JoinPath(folder, "*")), entry); bFound;
          bFound = finder.FindNext(entry)) {
         nNames++;
         nEntries += IsDots(entry.cFileName) ? 0 : 1;
@@ -206,26 +157,87 @@ static BOOL CheckRomFolder(const CLaunchWatch& watch, CString& message)
     return TRUE;
 }
 
+// The line of O2em's settings file that set a value in force.
+static CString ConfigLine(const O2emOptions& options, const O2emSetting& setting)
+{
+    CString line;
+    line.Format(MSG_CONFIG_LINE, setting.nLine, (LPCTSTR)options.configPath,
+                (LPCTSTR)Utf8Of(CWideText(setting.line, CP_ACP)));
+    return line;
+}
+
+// The BIOS file that O2em's settings file names. Named with a backslash, it is
+// all that O2em looks at, and for a Videopac+ game it must be a Videopac+
+// image; else O2em loads it once bios\ has passed its checks.
+static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2emOptions& options,
+                          CString& message)
+{
+    const O2emSetting& bios = options.biosFile;
+    CString path = PathFrom(directory, bios.value), where = ConfigLine(options, bios);
+    HANDLE hFile = OpenToRead(path);
+    LARGE_INTEGER size = {};
+    int image = BIOS_COUNT;
+    if (hFile != INVALID_HANDLE_VALUE) {
+        GetFileSizeEx(hFile, &size);
+        // O2em takes the CRC-32 of the whole file.
+        if (size.QuadPart == O2EM_IMAGE_SIZE)
+            image = BiosImageIn(hFile);
+        CloseHandle(hFile);
+    }
+    if (rom.IsVideopacPlus() && strchr(bios.value, '\\') != NULL &&
+        !(O2EM_VIDEOPAC_PLUS_BIOSES & 1u << image)) {
+        message.Format(MSG_STOPPED_BIOS_FILE_VIDEOPAC_PLUS, (LPCTSTR)rom.path, (LPCTSTR)where,
+                       (LPCTSTR)path,
+                       hFile != INVALID_HANDLE_VALUE ? "holds neither" : "cannot be opened");
+        return TRUE;
+    }
+    if (hFile == INVALID_HANDLE_VALUE) {
+        message.Format(MSG_STOPPED_BIOS_FILE_UNREADABLE, (LPCTSTR)where, (LPCTSTR)path,
+                       (LPCTSTR)Utf8Of(CWideText(bios.value, CP_ACP)));
+        return TRUE;
+    }
+    if (size.QuadPart >= O2EM_IMAGE_SIZE)
+        return FALSE;
+    CString length;
+    length.Format("%I64d", size.QuadPart);
+    message.Format(MSG_STOPPED_BIOS_FILE_SHORT, (LPCTSTR)where, (LPCTSTR)path, (LPCTSTR)length);
+    return TRUE;
+}
+
 // bios\ of the directory O2em runs in: it needs a file there whose CRC-32 is
 // that of a BIOS image it knows, and among those one that runs this game; the
 // names do not matter.
-static BOOL CheckBios(const CString& directory, const RomFile& rom, CString& message)
+static BOOL CheckBios(const CString& directory, const RomFile& rom, const O2emOptions& options,
+                      CString& message)
 {
+    const CString& biosFile = options.biosFile.value;
+    if (strchr(biosFile, '\\') != NULL)
+        return CheckBiosFile(directory, rom, options, message);
     CFindFile finder;
     WIN32_FIND_DATAW entry;
-    if (!finder.FindFirst(CWideText(Join(directory, "bios")), entry) ||
+    if (!finder.FindFirst(CWideText(JoinPath(directory, "bios")), entry) ||
         !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         // Named as O2em's own archive names it.
         message.Format(MSG_STOPPED_BIOS_MISSING, (LPCTSTR)directory,
-                       (LPCTSTR)Join(directory, "BIOS"));
+                       (LPCTSTR)JoinPath(directory, "BIOS"));
         return TRUE;
     }
     // Named as it is on the disk.
-    CString bios = Join(directory, Utf8Of(entry.cFileName));
-    BOOL bVideopacPlus = rom.IsVideopacPlus();
-    UINT usable = bVideopacPlus ? O2EM_VIDEOPAC_PLUS_BIOSES : O2EM_ODYSSEY2_BIOSES, held = 0;
+    CString bios = JoinPath(directory, Utf8Of(entry.cFileName));
+    // The images that run the game: for a Videopac+ game, those of Videopac+,
+    // or JOPAC when O2em is told to use it; for any other, the image O2em is
+    // told to use, else O2ROM or C52, and any image at all where it is told to
+    // load a BIOS file instead.
+    BOOL bVideopacPlus = rom.IsVideopacPlus(), bOtherFile = !bVideopacPlus && biosFile[0] != '\0';
+    int console = options.console.nValue;
+    BOOL bForced = bVideopacPlus ? console == BIOS_JOPAC : console != BIOS_O2ROM && !bOtherFile;
+    UINT usable = bForced         ? 1u << console
+                  : bVideopacPlus ? O2EM_VIDEOPAC_PLUS_BIOSES
+                  : bOtherFile    ? (1u << BIOS_COUNT) - 1
+                                  : O2EM_ODYSSEY2_BIOSES,
+         held = 0;
     int nEntries = 0;
-    for (bool bFound = finder.FindFirst(CWideText(Join(bios, "*")), entry); bFound;
+    for (bool bFound = finder.FindFirst(CWideText(JoinPath(bios, "*")), entry); bFound;
          bFound = finder.FindNext(entry)) {
         if (IsDots(entry.cFileName))
             continue;
@@ -234,30 +246,35 @@ static BOOL CheckBios(const CString& directory, const RomFile& rom, CString& mes
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || entry.nFileSizeHigh != 0 ||
             entry.nFileSizeLow != O2EM_IMAGE_SIZE)
             continue;
-        int image = BiosImageOf(Join(bios, Utf8Of(entry.cFileName)));
+        int image = BiosImageOf(JoinPath(bios, Utf8Of(entry.cFileName)));
         held |= image < BIOS_COUNT ? 1u << image : 0;
         if (held & usable)
-            return FALSE;
+            return bOtherFile && CheckBiosFile(directory, rom, options, message);
     }
-    if (held != 0)
-        message.Format(bVideopacPlus ? MSG_STOPPED_BIOS_VIDEOPAC_PLUS : MSG_STOPPED_BIOS_ODYSSEY2,
-                       (LPCTSTR)rom.path, (LPCTSTR)bios, (LPCTSTR)ImageNames(held));
-    else
+    if (held == 0) {
         message.Format(nEntries == 0 ? MSG_STOPPED_BIOS_EMPTY : MSG_STOPPED_BIOS_UNKNOWN,
                        (LPCTSTR)bios);
+    } else if (bForced) {
+        LPCTSTR pszImage = O2EM_BIOS_IMAGES[console].pszName;
+        message.Format(MSG_STOPPED_BIOS_FORCED, (LPCTSTR)ConfigLine(options, options.console),
+                       (LPCTSTR)rom.path, pszImage, O2EM_BIOS_IMAGES[console].pszConsole,
+                       (LPCTSTR)bios, (LPCTSTR)ImageNames(held), pszImage, pszImage);
+    } else {
+        message.Format(bVideopacPlus ? MSG_STOPPED_BIOS_VIDEOPAC_PLUS : MSG_STOPPED_BIOS_ODYSSEY2,
+                       (LPCTSTR)rom.path, (LPCTSTR)bios, (LPCTSTR)ImageNames(held));
+    }
     return TRUE;
 }
 
 // The ROM file, which O2em reads only after the BIOS.
-static BOOL CheckRom(const RomFile& rom, const CString& options, CString& message)
+static BOOL CheckRom(const RomFile& rom, const O2emOptions& options, CString& message)
 {
     if (!rom.bOpened) {
         message.Format(MSG_STOPPED_ROM_UNREADABLE, (LPCTSTR)rom.path, (LPCTSTR)rom.given);
         return TRUE;
     }
     // Not in debug mode, O2em refuses two known incomplete dumps.
-    if (!HasOption(options, "-debug") && rom.bCrcRead &&
-        IsAmong(rom.dwCrc, O2EM_INCOMPLETE_DUMPS)) {
+    if (!options.debug.nValue && rom.bCrcRead && IsAmong(rom.dwCrc, O2EM_INCOMPLETE_DUMPS)) {
         message.Format(MSG_STOPPED_ROM_INCOMPLETE, (LPCTSTR)rom.path, (LPCTSTR)rom.given);
         return TRUE;
     }
@@ -270,32 +287,86 @@ static BOOL CheckRom(const RomFile& rom, const CString& options, CString& messag
 }
 
 // Last, once its window is open, O2em looks for a joystick when a stick is set
-// to one (the stick lists' Joystick, 3); one is enough for both sticks. A
-// crash is not the joystick's doing: only a refusal counts.
-static BOOL CheckJoystick(const CString& options, DWORD dwExitCode, CString& message)
+// to one; one is enough for both sticks. A crash is not the joystick's doing:
+// only a refusal counts.
+static BOOL CheckJoystick(const O2emOptions& options, DWORD dwExitCode, CString& message)
 {
-    BOOL bStick1 = HasOption(options, "-s1=3"), bStick2 = HasOption(options, "-s2=3");
-    if (dwExitCode != O2EM_EXIT_REFUSED || !(bStick1 || bStick2) || IsJoystickConnected())
+    const O2emSetting* sticks = options.sticks;
+    BOOL bAt[2] = {sticks[0].nValue == O2EM_STICK_JOYSTICK,
+                   sticks[1].nValue == O2EM_STICK_JOYSTICK};
+    if (dwExitCode != O2EM_EXIT_REFUSED || !(bAt[0] || bAt[1]) || IsJoystickConnected())
         return FALSE;
-    message.Format(MSG_STOPPED_NO_JOYSTICK,
-                   bStick1 && bStick2 ? "stick 1 and stick 2 are"
-                   : bStick1          ? "stick 1 is"
-                                      : "stick 2 is",
-                   bStick1 && bStick2 ? "both sticks"
-                   : bStick1          ? "stick 1"
-                                      : "stick 2");
+    CString cause, fix;
+    BOOL bBothHere = bAt[0] && bAt[1] && sticks[0].nLine == 0 && sticks[1].nLine == 0;
+    if (bBothHere) {
+        cause = "stick 1 and stick 2 are set to Joystick";
+        fix.Format(MSG_FIX_STICK, "both sticks");
+    }
+    for (int i = 0; i < 2 && !bBothHere; i++) {
+        if (!bAt[i])
+            continue;
+        CString stick, part;
+        stick.Format("stick %d", i + 1);
+        cause += cause.GetLength() > 0 ? ", and " : "";
+        cause += stick + " is set to Joystick";
+        if (sticks[i].nLine == 0) {
+            part.Format(MSG_FIX_STICK, (LPCTSTR)stick);
+        } else {
+            cause += " by ";
+            cause += ConfigLine(options, sticks[i]);
+            // The stick lists' defaults: Right for stick 1, Left for stick 2.
+            part.Format(MSG_FIX_STICK_LINE, i + 1, sticks[i].nLine, i + 1, i + 1, i + 1,
+                        i == 0 ? "Left" : "Right", i == 0 ? "Right" : "Left");
+        }
+        fix += fix.GetLength() > 0 ? "; and " : "";
+        fix += part;
+    }
+    message.Format(MSG_STOPPED_NO_JOYSTICK, (LPCTSTR)cause, (LPCTSTR)fix);
+    return TRUE;
+}
+
+// O2em opens its window, or its full screen, after the ROM and before its
+// joystick check, but not in debug mode, and refuses to start when it cannot.
+// That cannot be checked from outside: the display is named only when nothing
+// else that is checked explains a refusal.
+static BOOL CheckDisplay(const CLaunchWatch& watch, const O2emOptions& options, DWORD dwExitCode,
+                         CString& message)
+{
+    if (dwExitCode != O2EM_EXIT_REFUSED || options.debug.nValue)
+        return FALSE;
+    CString commandLine = Utf8Of(CWideText(watch.m_commandLine, CP_ACP));
+    const O2emSetting& fullScreen = options.fullScreen;
+    if (!fullScreen.nValue) {
+        message.Format(MSG_STOPPED_WINDOW, (LPCTSTR)watch.m_directory, (LPCTSTR)commandLine,
+                       (LPCTSTR)watch.m_directory);
+        return TRUE;
+    }
+    CString where;
+    if (fullScreen.nLine > 0) {
+        where = " (set by ";
+        where += ConfigLine(options, fullScreen);
+        where += ")";
+    }
+    message.Format(MSG_STOPPED_SCREEN, (LPCTSTR)where,
+                   fullScreen.nLine > 0 ? MSG_FIX_FULL_SCREEN_LINE : MSG_FIX_FULL_SCREEN,
+                   (LPCTSTR)watch.m_directory, (LPCTSTR)commandLine, (LPCTSTR)watch.m_directory);
     return TRUE;
 }
 
 CString DescribeFailedStart(const CLaunchWatch& watch, DWORD dwExitCode)
 {
     CString message;
-    if (CheckOptions(watch.m_options, message) || CheckRomFolder(watch, message))
+    O2emOptions options = OptionsInForce(watch.m_directory, watch.m_options);
+    if (CheckOptions(options, message) || CheckRomFolder(watch, message))
         return message;
-    RomFile rom(watch);
-    if (CheckBios(watch.m_directory, rom, message) || CheckRom(rom, watch.m_options, message) ||
-        CheckJoystick(watch.m_options, dwExitCode, message))
-        return message;
+    // The rest follows O2em's settings file, unless it was too large to read.
+    if (options.bConfigRead) {
+        RomFile rom(watch);
+        if (CheckBios(watch.m_directory, rom, options, message) ||
+            CheckRom(rom, options, message) || CheckJoystick(options, dwExitCode, message) ||
+            CheckDisplay(watch, options, dwExitCode, message))
+            return message;
+    }
     // As a Command Prompt shows it, and an exception code in hex as well.
     CString code;
     if ((LONG)dwExitCode < 0)

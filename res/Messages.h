@@ -95,11 +95,65 @@
     "O2em says: \"Error: file %s is an invalid ROM dump\"\n\n"                                     \
     "Get another copy of the game."
 #define MSG_STOPPED_NO_JOYSTICK                                                                    \
-    "O2em stopped at once: %s set to Joystick, and Windows reports no joystick connected.\n\n"     \
+    "O2em stopped at once: %s, and Windows reports no joystick connected.\n\n"                     \
     "O2em says: \"Error: no joystick detected\"\n\n"                                               \
-    "Connect a joystick before launching, or set %s to Right or Left to play with the keys."
-#define MSG_STOPPED_UNEXPLAINED                                                                    \
-    "O2em stopped at once, with exit code %s, and Zorvane finds no cause for it.\n\n"              \
-    "It ran, in %s:\n%s\n\n"                                                                       \
+    "Connect a joystick before launching, or %s."
+#define MSG_FIX_STICK "set %s to Right or Left to play with the keys"
+// A stick at the joystick by a line of O2em's settings file: Zorvane passes a
+// stick's own item on, and leaves its default (Right for stick 1, Left for
+// stick 2) off O2em's command line.
+#define MSG_FIX_STICK_LINE                                                                         \
+    "for stick %d, remove line %d of that file or change it to s%d=1 or s%d=2 (the Right or Left " \
+    "keys); in Zorvane, stick %d at %s or Disable overrides that line, but at %s, its default, "   \
+    "Zorvane leaves it off O2em's command line and the line holds"
+// Where a value in force comes from: a line of O2em's own settings file.
+#define MSG_CONFIG_LINE "line %d of O2em's own settings file, %s (\"%s\")"
+#define MSG_STOPPED_BIOS_FORCED                                                                    \
+    "O2em stopped at once: %s tells it to start %s on the %s BIOS image (%s), and of the images "  \
+    "it knows, its BIOS folder, %s, holds only %s.\n\n"                                            \
+    "O2em says: \"%s BIOS not found !\"\n\n"                                                       \
+    "Put the %s image into that folder: " MSG_BIOS_NOT_FREE " Or remove that line: O2em then "     \
+    "picks the image for each game itself."
+#define MSG_BIOS_FILE_WAY_OUT "Or remove that line: O2em then takes the image from its BIOS folder."
+#define MSG_STOPPED_BIOS_FILE_VIDEOPAC_PLUS                                                        \
+    "O2em stopped at once: %s is a Videopac+ game, which O2em runs only on the G7400 or JOPAC "    \
+    "BIOS image, and %s tells it to load its BIOS from %s, which %s.\n\n"                          \
+    "O2em says: \"Error: ROM only VP+ BIOS\"\n\n"                                                  \
+    "Put the G7400 (Videopac+ G7400) or JOPAC (French Videopac+ Jopac) image "                     \
+    "there: " MSG_BIOS_NOT_FREE " " MSG_BIOS_FILE_WAY_OUT
+#define MSG_STOPPED_BIOS_FILE_UNREADABLE                                                           \
+    "O2em stopped at once: %s tells it to load its BIOS from %s, which it cannot open: the file "  \
+    "is gone, or it cannot be read.\n\n"                                                           \
+    "O2em says: \"Error loading bios ROM (%s)\"\n\n"                                               \
+    "Put the BIOS image there, or correct the path on that line. " MSG_BIOS_FILE_WAY_OUT
+#define MSG_STOPPED_BIOS_FILE_SHORT                                                                \
+    "O2em stopped at once: %s tells it to load its BIOS from %s, which is %s bytes long, and a "   \
+    "BIOS image is 1,024 bytes.\n\n"                                                               \
+    "O2em says: \"Error loading bios ROM\"\n\n"                                                    \
+    "Put a BIOS image there, or correct the path on that line. " MSG_BIOS_FILE_WAY_OUT
+// The display, found by elimination: O2em opens it after every check that
+// Zorvane can make again, and before its joystick check.
+#define MSG_RUN_BY_HAND                                                                            \
     "To read O2em's own message, run it by hand: open a Command Prompt, type cd /d \"%s\" and "    \
     "then the line above. O2em's message stays in the window."
+#define MSG_DISPLAY_CAUSES                                                                         \
+    "That depends on this computer's display, not on O2em's folder: check that Windows has the "   \
+    "display driver of its graphics card (Device Manager, Display adapters) and that DirectDraw "  \
+    "works (dxdiag, its Display tab). A remote or locked session may give O2em no display."
+#define MSG_STOPPED_WINDOW                                                                         \
+    "O2em stopped at once, with exit code 1, and every check of its start that Zorvane can make "  \
+    "passed. What is left is O2em's window, which it opens next: most likely it could not open "   \
+    "it.\n\nO2em then says: \"Error: could not create window.\"\n\n"                               \
+    "Try another Window Size, or Full Screen. " MSG_DISPLAY_CAUSES "\n\n"                          \
+    "It ran, in %s:\n%s\n\n" MSG_RUN_BY_HAND
+#define MSG_STOPPED_SCREEN                                                                         \
+    "O2em stopped at once, with exit code 1, and every check of its start that Zorvane can make "  \
+    "passed. What is left is the full screen%s, which it opens next: most likely it could not "    \
+    "open it.\n\nO2em then says: \"Error: could not create screen.\"\n\n"                          \
+    "O2em asks for 640x480, or else 320x240, in 256 colours. %s to play in a "                     \
+    "window. " MSG_DISPLAY_CAUSES "\n\nIt ran, in %s:\n%s\n\n" MSG_RUN_BY_HAND
+#define MSG_FIX_FULL_SCREEN "Untick Full Screen"
+#define MSG_FIX_FULL_SCREEN_LINE "Remove that line, or change it to fullscreen=0,"
+#define MSG_STOPPED_UNEXPLAINED                                                                    \
+    "O2em stopped at once, with exit code %s, and Zorvane finds no cause for it.\n\n"              \
+    "It ran, in %s:\n%s\n\n" MSG_RUN_BY_HAND

@@ -2,6 +2,7 @@
 // says why, from the folders as O2em found them.
 #include "TestSupport.h"
 #include "win/FindFile.h"
+#include "o2em/ConfigFile.h"
 #include "o2em/LaunchWatch.h"
 
 #include <list>
@@ -78,6 +79,7 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
         std::vector<File> bios, roms; // game.bin, the ROM launched, among the roms
         Before before;
         std::vector<std::string> says; // {emu} and {roms} stand for the case's folders
+        std::string config = "";       // O2em's settings file, if any
     };
     const auto images = [](std::initializer_list<uint32_t> crcs) {
         std::vector<File> files;
@@ -106,6 +108,9 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
     std::vector<File> fullFolder = game;
     for (int i = 1; i < 1500; i++)
         fullFolder.push_back({"other " + std::to_string(i) + ".bin", ""});
+    const std::vector<File> safeFolder(fullFolder.begin(), fullFolder.begin() + 1022);
+    const std::vector<File> videopacPlusGame = {{"game.bin", BytesWithCrc32(0xB0A7D723, 4096)}};
+    const char* window = "O2em then says: \"Error: could not create window.\"";
     // clang-format off
     std::vector<Case> cases = {
         {"BIOS folder missing, O2em ending 3 s after its start", "-1", NULL, {}, game, endsAfter3s,
@@ -178,10 +183,13 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
         {"the other incomplete dump", "1", "bios", images({kC52}),
          {{"game.bin", BytesWithCrc32(0xE246A812, 4096)}}, nothing,
          {"\"Error: file {roms}\\game.bin is an incomplete ROM dump\""}},
-        // In debug mode O2em takes it, so something else stopped it.
+        // In debug mode O2em takes it, and opens no display, so nothing
+        // explains the stop.
         {"incomplete dump in debug mode", "1", "bios", images({kC52}),
          {{"game.bin", BytesWithCrc32(0x975AB8DA, 2048)}}, set(&CLauncherDlg::m_debug, 1),
          {"with exit code 1,"}},
+        {"incomplete dump, debug on in the settings file", "1", "bios", images({kC52}),
+         {{"game.bin", BytesWithCrc32(0x975AB8DA, 2048)}}, nothing, {"with exit code 1,"}, "debug\n"},
         // The joystick comes last, and only a refusal is its doing.
         {"stick 1 at Joystick, none connected", "1", "bios", images({kO2rom}), game, lists(1, 3, 2),
          {"stick 1 is set to Joystick, and Windows reports no joystick connected.",
@@ -192,6 +200,83 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
         {"both sticks at Joystick", "1", "bios", images({kO2rom}), game, lists(1, 3, 3),
          {"stick 1 and stick 2 are set to Joystick", "set both sticks to Right",
           "\"Error: no joystick detected\""}},
+        // O2em's settings file: names in any case, lines it refuses skipped, and
+        // the command line over it.
+        {"stick 1 at Joystick by the settings file", "1", "bios", images({kO2rom}), game, nothing,
+         {"stick 1 is set to Joystick by line 3 of O2em's own settings file, "
+          "{emu}\\o2em_def.cfg (\"S1 = 3\"), and Windows reports no joystick connected.",
+          "or for stick 1, remove line 3 of that file or change it to s1=1 or s1=2",
+          "stick 1 at Left or Disable overrides that line, but at Right, its default,"},
+         "# keys\r\n\r\n \tS1 = 3  \r\ns2=3x\r\n"},
+        {"refused lines skipped", "1", "bios", images({kO2rom}), game, lists(1, 3, 2),
+         {"stick 1 is set to Joystick, and stick 2 is set to Joystick by line 1 of O2em's own "
+          "settings file, {emu}\\o2em_def.cfg (\"s2=3\"),",
+          "or set stick 1 to Right or Left to play with the keys; and for stick 2, remove line 1"},
+         "s2=3\ns2=4\ns2=-1\nspeed=0\nwsize=9\nfoo\n"},
+        {"the command line over the settings file", "1", "bios", images({kO2rom}), game,
+         lists(1, 2, 0), {window}, "s1=3\ns2=3\n"},
+        // The BIOS image that the settings file asks for, after a known image;
+        // only JOPAC counts for a Videopac+ game, and the last line holds.
+        {"G7400 asked for", "1", "bios", images({kO2rom, kC52}), game, nothing,
+         {"O2em stopped at once: line 1 of O2em's own settings file, {emu}\\o2em_def.cfg "
+          "(\"g7400=0\") tells it to start {roms}\\game.bin on the G7400 BIOS image (Videopac+ "
+          "G7400), and of the images it knows, its BIOS folder, {emu}\\bios, holds only O2ROM and "
+          "C52.",
+          "O2em says: \"G7400 BIOS not found !\"", "Put the G7400 image into that folder"},
+         "g7400=0\n"},
+        {"C52 asked for", "1", "bios", images({kO2rom}), game, nothing,
+         {"(\"C52\") tells it to start {roms}\\game.bin on the C52 BIOS image (French Videopac "
+          "C52)",
+          "\"C52 BIOS not found !\""},
+         "C52\n"},
+        {"JOPAC asked for last", "1", "bios", images({kO2rom, kG7400}), game, nothing,
+         {"line 2 of", "holds only O2ROM and G7400.", "\"JOPAC BIOS not found !\""}, "c52\njopac=1\n"},
+        {"JOPAC asked for, a Videopac+ game", "1", "bios", images({kG7400}), videopacPlusGame,
+         nothing, {"on the JOPAC BIOS image", "\"JOPAC BIOS not found !\""}, "jopac\n"},
+        {"C52 asked for, a Videopac+ game on G7400", "1", "bios", images({kG7400}),
+         videopacPlusGame, nothing, {window}, "c52\n"},
+        // A BIOS file named by a path is all that O2em loads; named without a
+        // backslash, after the checks of bios\ and instead of the console's.
+        // (A "..\\" file lies beside bios\.)
+        {"a BIOS file by a path that is gone, no bios folder", "1", NULL, {}, game, nothing,
+         {"line 2 of O2em's own settings file, {emu}\\o2em_def.cfg (\"bios = "
+          "\"images\\o2rom.bin\"\") tells it to load its BIOS from {emu}\\images\\o2rom.bin, "
+          "which it cannot open",
+          "O2em says: \"Error loading bios ROM (images\\o2rom.bin)\""},
+         "# the BIOS\nbios = \"images\\o2rom.bin\"\n"},
+        {"a BIOS file by a path, bios folder empty, a 3,000-byte ROM", "1", "bios",
+         {{"..\\mine.bin", std::string(1024, 'm')}}, {{"game.bin", std::string(3000, 'x')}},
+         nothing, {"the ROM {roms}\\game.bin is 3000 bytes long"}, "bios=.\\mine.bin\n"},
+        {"a BIOS file by name of 100 bytes, G7400 only", "1", "bios",
+         {{"G7400", BytesWithCrc32(kG7400, 1024)}, {"..\\mine.bin", std::string(100, 'm')}}, game,
+         nothing,
+         {"tells it to load its BIOS from {emu}\\mine.bin, which is 100 bytes long",
+          "O2em says: \"Error loading bios ROM\""},
+         "bios=mine.bin\n"},
+        {"a BIOS file by a path, not Videopac+, a Videopac+ game", "1", "bios",
+         {{"..\\o2rom.bin", BytesWithCrc32(kO2rom, 1024)}}, videopacPlusGame, nothing,
+         {"{roms}\\game.bin is a Videopac+ game",
+          "tells it to load its BIOS from {emu}\\o2rom.bin, which holds neither.",
+          "O2em says: \"Error: ROM only VP+ BIOS\""},
+         "bios=.\\o2rom.bin\n"},
+        // With exit code 1 and every check passed, the display by elimination;
+        // the edges that O2em takes are not blamed.
+        {"all in order, exit code 1: the window", "1", "bios", images({kO2rom}), game, nothing,
+         {"every check of its start that Zorvane can make passed. What is left is O2em's window",
+          window, "Try another Window Size", "It ran, in {emu}:\no2em \"{roms}\\game.bin\" \n",
+          "cd /d \"{emu}\""}},
+        {"Full Screen: the screen", "1", "bios", images({kO2rom}), game,
+         set(&CLauncherDlg::m_fullScreen, 1),
+         {"What is left is the full screen, which", "\"Error: could not create screen.\"",
+          "Untick Full Screen to play in a window."}},
+        {"the screen by the settings file", "1", "bios", images({kO2rom}), game, nothing,
+         {"the full screen (set by line 1 of O2em's own settings file, {emu}\\o2em_def.cfg "
+          "(\"FullScreen\")), which",
+          "Remove that line, or change it to fullscreen=0, to play in a window."},
+         "FullScreen\n"},
+        {"a 3,072-byte ROM", "1", "bios", images({kO2rom}), {{"game.bin", std::string(3072, 'x')}},
+         nothing, {window}},
+        {"ROM folder of 1,022 entries", "1", "bios", images({kO2rom}), safeFolder, nothing, {window}},
         // Every value at the edge of what O2em takes, a stick at Joystick, and
         // a BIOS image under a name outside the code page: nothing explains a
         // stop with another code.
@@ -248,7 +333,9 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
             if (c.biosFolder != NULL)
                 WriteFiles(emu + "\\" + c.biosFolder, c.bios);
             WriteFiles(roms, c.roms);
-            dlg.m_debug = 0;
+            if (!c.config.empty())
+                WriteFile(emu + "\\o2em_def.cfg", c.config);
+            dlg.m_debug = dlg.m_fullScreen = 0;
             dlg.m_audioVolume = dlg.m_voiceVolume = dlg.m_speed = 100;
             lists(1, 1, 2)(dlg, roms);
             ListRoms(dlg, emu, roms);
@@ -276,6 +363,66 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
         }
         EXPECT_EQ(owners[i], hLauncher) << cases[i].what;
     }
+}
+
+// Each name and value that a reader hands on, as "line:name=value", joined by " | ".
+std::string OptionsRead(CConfigFile& config)
+{
+    std::string options;
+    while (config.NextOption())
+        options += (options.empty() ? "" : " | ") + std::to_string(config.m_nLine) + ":" +
+                   config.m_szName + "=" + config.m_szValue;
+    return options;
+}
+
+TEST_F(LauncherTest, O2emsSettingsFileIsReadLineByLineAsO2emReadsIt)
+{
+    using namespace std::string_literals;
+    const std::string piece(1017, 'a'); // "bios=" and this: the most O2em reads at once
+    struct Row
+    {
+        std::string content, options;
+    };
+    const std::vector<Row> rows = {
+        {"", ""},
+        {"s1=3", "1:s1=3"},
+        {"S1=3\r\nDebug\r\n", "1:s1=3 | 2:debug="},
+        {" \tS2 \t=  3  \n", "1:s2=3"},
+        {"# s1=3\n  #fullscreen\n\n \t\r\n", ""},
+        {"bios=\"C:\\my bios\\o2rom.bin\" c52\n", "1:bios=C:\\my bios\\o2rom.bin"},
+        {"bios=\"C:\\open\nwsize 3\n=3\ns1=\n", "1:bios=C:\\open | 2:wsize= | 3:=3 | 4:s1="},
+        {"s1=3\rs2=3\n", "1:s1=3"},
+        {"s1=3\r\r\ns2=3\n", "1:s1=3 | 2:s2=3"},
+        {"fullscreen=1\x1A\nfullscreen=0\n", "1:fullscreen=1"},
+        {"s1=3\0s2=3\ns2=3"s, "1:s1=3 | 2:s2=3"},
+        {"bios=" + piece + "\nc52\n", "1:bios=" + piece + " | 2:c52="},
+        {"bios=" + piece + "Z\r\nc52", "1:bios=" + piece + " | 1:z= | 2:c52="},
+        {"# " + std::string(1020, '#') + "s1=3\n", "1:s1=3"},
+    };
+    const std::string path = dir / "o2em_def.cfg";
+    for (const Row& row : rows) {
+        WriteFile(path, row.content);
+        CConfigFile config;
+        EXPECT_TRUE(config.Read(dir.Path().c_str()));
+        EXPECT_EQ(Str(config.m_path), path);
+        EXPECT_EQ(OptionsRead(config), row.options) << row.content;
+    }
+
+    // Held by another program, unshared, it cannot be opened, as for O2em.
+    HANDLE hFile = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL,
+                               OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    CConfigFile locked;
+    EXPECT_TRUE(locked.Read(dir.Path().c_str()));
+    EXPECT_EQ(OptionsRead(locked), "");
+    // A huge one is not read at all.
+    LARGE_INTEGER size;
+    size.QuadPart = 32LL << 30;
+    EXPECT_TRUE(SetFilePointerEx(hFile, size, NULL, FILE_BEGIN) && SetEndOfFile(hFile));
+    CloseHandle(hFile);
+    CConfigFile huge;
+    EXPECT_FALSE(huge.Read(dir.Path().c_str()));
+    EXPECT_EQ(OptionsRead(huge), "");
 }
 
 // Each entry of a folder but "." and "..": its name, size and time of last write.
