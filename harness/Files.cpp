@@ -2,6 +2,7 @@
 #include "win/FindFile.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
@@ -123,4 +124,31 @@ std::string ProgramDirectory()
     char path[MAX_PATH];
     std::string program(path, GetModuleFileNameA(NULL, path, MAX_PATH));
     return program.substr(0, program.find_last_of('\\'));
+}
+
+// size bytes of zeros whose last four are solved so that the CRC-32 of the
+// whole is crc: the register is run back over them from the one that gives crc.
+std::string BytesWithCrc32(uint32_t crc, size_t size)
+{
+    uint32_t table[256];
+    for (uint32_t n = 0; n < 256; n++) {
+        table[n] = n;
+        for (int bit = 0; bit < 8; bit++)
+            table[n] = table[n] & 1 ? (table[n] >> 1) ^ 0xEDB88320 : table[n] >> 1;
+    }
+    uint32_t state = 0xFFFFFFFF;
+    for (size_t i = 0; i < size - 4; i++)
+        state = (state >> 8) ^ table[state & 0xFF];
+    // Each table entry has a top byte of its own.
+    uint32_t wanted = ~crc;
+    for (int i = 0; i < 4; i++) {
+        uint32_t k = 0;
+        while (table[k] >> 24 != wanted >> 24)
+            k++;
+        wanted = ((wanted ^ table[k]) << 8) | k;
+    }
+    wanted ^= state;
+    std::string bytes(size, '\0');
+    memcpy(&bytes[size - 4], &wanted, 4);
+    return bytes;
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,11 @@ std::string ShortName(const std::string& path);
 // Creates empty files (and, for names ending in a backslash, directories) in a
 // directory; the names are in UTF-8.
 void MakeFiles(const std::string& directory, const std::vector<std::string>& names);
+
+// size bytes of zeros but their last four, which give the whole the CRC-32
+// crc: a BIOS image or a game as O2em knows them, whose contents cannot be
+// shipped.
+std::string BytesWithCrc32(uint32_t crc, size_t size);
 
 // Where the built test programs and the stand-in are.
 std::string ProgramDirectory();

@@ -7,6 +7,16 @@
 
 static const LPCTSTR kStickOptions[2] = {"s1", "s2"};
 
+// Whether O2em's name for an option, in lower case, is this one, in any case.
+static BOOL IsOption(LPCTSTR pszName, LPCTSTR pszOption)
+{
+    for (; *pszName != '\0'; pszName++, pszOption++)
+        if (*pszName !=
+            (*pszOption >= 'A' && *pszOption <= 'Z' ? *pszOption - 'A' + 'a' : *pszOption))
+            return FALSE;
+    return *pszOption == '\0';
+}
+
 // A key list that is a number names no key.
 static BOOL IsNumber(LPCTSTR psz)
 {
@@ -18,45 +28,46 @@ static BOOL IsNumber(LPCTSTR psz)
     return *psz == '\0';
 }
 
-static void Set(O2emSetting& setting, int nValue, LPCTSTR pszValue, int nLine, LPCTSTR pszLine)
+static void Set(O2emSetting& setting, int nValue, int nLine, int nPiece)
 {
     setting.nValue = nValue;
-    setting.value = pszValue;
     setting.nLine = nLine;
-    setting.line = pszLine;
+    setting.nPiece = nPiece;
 }
 
 // O2em's reading of one option: the place in O2EM_OPTION_RANGES of an option
 // whose value it refuses, which then changes nothing, or -1 when it takes it.
 // Options that cannot change a start are only checked.
 static int TakeOption(O2emOptions& options, LPCTSTR pszName, LPCTSTR pszValue, int nLine,
-                      LPCTSTR pszLine, BOOL* pbKeys)
+                      int nPiece, BOOL* pbKeys)
 {
     *pbKeys = FALSE;
     for (int i = 0; i < (int)(sizeof O2EM_OPTION_RANGES / sizeof O2EM_OPTION_RANGES[0]); i++) {
         const O2emOptionRange& range = O2EM_OPTION_RANGES[i];
-        if (strcmp(pszName, range.pszName) != 0)
+        if (!IsOption(pszName, range.pszName))
             continue;
         *pbKeys = range.bKeys && strlen(pszValue) > 1;
         int nValue = *pbKeys ? -1 : atoi(pszValue);
         if (*pbKeys ? IsNumber(pszValue) : nValue < range.nLow || nValue > range.nHigh)
             return i;
         for (int stick = 0; stick < 2; stick++)
-            if (strcmp(pszName, kStickOptions[stick]) == 0)
-                Set(options.sticks[stick], nValue, pszValue, nLine, pszLine);
+            if (IsOption(pszName, kStickOptions[stick]))
+                Set(options.sticks[stick], nValue, nLine, nPiece);
         return -1;
     }
     // A switch is on unless its value starts with 0.
-    if (strcmp(pszName, "debug") == 0)
-        Set(options.debug, pszValue[0] != '0', pszValue, nLine, pszLine);
-    else if (strcmp(pszName, "fullscreen") == 0)
-        Set(options.fullScreen, pszValue[0] != '0', pszValue, nLine, pszLine);
-    else if (strcmp(pszName, "bios") == 0)
-        Set(options.biosFile, 0, pszValue, nLine, pszLine);
+    if (IsOption(pszName, "debug"))
+        Set(options.debug, pszValue[0] != '0', nLine, nPiece);
+    else if (IsOption(pszName, "fullscreen"))
+        Set(options.fullScreen, pszValue[0] != '0', nLine, nPiece);
+    else if (IsOption(pszName, "bios")) {
+        Set(options.biosFile, 0, nLine, nPiece);
+        options.biosFileName = pszValue;
+    }
     // Any value asks for the image.
     for (int image = 0; image < BIOS_COUNT; image++)
-        if (lstrcmpiA(pszName, O2EM_BIOS_IMAGES[image].pszName) == 0)
-            Set(options.console, image, pszValue, nLine, pszLine);
+        if (IsOption(pszName, O2EM_BIOS_IMAGES[image].pszName))
+            Set(options.console, image, nLine, nPiece);
     return -1;
 }
 
@@ -64,13 +75,19 @@ O2emOptions OptionsInForce(const CString& directory, LPCTSTR pszCommandLineOptio
 {
     O2emOptions options;
     CConfigFile config;
-    options.bConfigRead = config.Read(directory);
+    options.bConfigRead = config.Open(directory);
     options.configPath = config.m_path;
     BOOL bKeys;
     // A line that O2em refuses is skipped.
     while (config.NextOption())
-        TakeOption(options, config.m_szName, config.m_szValue, config.m_nLine, config.m_szText,
+        TakeOption(options, config.m_szName, config.m_szValue, config.m_nLine, config.m_nPiece,
                    &bKeys);
+    // The texts of the lines that set what is in force, for the messages.
+    O2emSetting* settings[] = {&options.sticks[0],  &options.sticks[1], &options.debug,
+                               &options.fullScreen, &options.console,   &options.biosFile};
+    for (O2emSetting* pSetting : settings)
+        if (pSetting->nLine > 0)
+            pSetting->line = config.GetText(pSetting->nPiece);
 
     // The command line's options, -name or -name=value, each after a space; the
     // first that O2em refuses stops it.
@@ -79,12 +96,11 @@ O2emOptions OptionsInForce(const CString& directory, LPCTSTR pszCommandLineOptio
          pszOption = strtok(NULL, " ")) {
         if (pszOption[0] != '-')
             continue;
-        CString option = pszOption;
         LPSTR pszValue = strchr(pszOption, '=');
         if (pszValue != NULL)
             *pszValue++ = '\0';
         int nRefused =
-            TakeOption(options, pszOption + 1, pszValue != NULL ? pszValue : "", 0, option, &bKeys);
+            TakeOption(options, pszOption + 1, pszValue != NULL ? pszValue : "", 0, 0, &bKeys);
         if (nRefused < 0)
             continue;
         options.nRefused = nRefused;

@@ -7,12 +7,12 @@
 
 // An option's value and where it was set: nLine 0 for the command line or
 // O2em's own default, else the line of O2em's settings file that set it, with
-// that line's text.
+// that line's text, and where its piece starts in the file.
 struct O2emSetting
 {
     int nValue;
-    CString value;
     int nLine = 0;
+    int nPiece = 0;
     CString line;
 
     explicit O2emSetting(int nDefault = 0) : nValue(nDefault) {}
@@ -35,9 +35,10 @@ struct O2emOptions
     O2emSetting sticks[2] = {O2emSetting(1), O2emSetting(2)};
     O2emSetting debug, fullScreen;
     // The BIOS image O2em is told to use (BIOS_O2ROM is its usual choice), and
-    // the BIOS file it is told to load, in value ("" for none).
+    // the BIOS file it is told to load, as it is named ("" for none).
     O2emSetting console;
     O2emSetting biosFile;
+    CString biosFileName;
 };
 
 // The stick lists' item for the joystick.

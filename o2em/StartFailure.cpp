@@ -131,12 +131,6 @@ static BOOL CheckRomFolder(const CLaunchWatch& watch, CString& message)
     *pszLast = '\0';
     given.ReleaseBuffer();
     CString folder = PathFrom(watch.m_directory, given);
-    DWORD dwAttributes = GetFileAttributesW(CWideText(folder));
-    if (dwAttributes == INVALID_FILE_ATTRIBUTES || !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        message.Format(MSG_STOPPED_ROM_FOLDER_MISSING, (LPCTSTR)folder,
-                       (LPCTSTR)Utf8Of(CWideText(given, CP_ACP)));
-        return TRUE;
-    }
     CFindFile finder;
     WIN32_FIND_DATAW entry;
     int nNames = 0, nEntries = 0;
@@ -144,6 +138,14 @@ static BOOL CheckRomFolder(const CLaunchWatch& watch, CString& message)
          bFound = finder.FindNext(entry)) {
         nNames++;
         nEntries += IsDots(entry.cFileName) ? 0 : 1;
+    }
+    // Only a folder that lists nothing at all may be missing.
+    DWORD dwAttributes =
+        nNames > 0 ? FILE_ATTRIBUTE_DIRECTORY : GetFileAttributesW(CWideText(folder));
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        message.Format(MSG_STOPPED_ROM_FOLDER_MISSING, (LPCTSTR)folder,
+                       (LPCTSTR)Utf8Of(CWideText(given, CP_ACP)));
+        return TRUE;
     }
     if (nNames > 0 && nEntries == 0) {
         message.Format(MSG_STOPPED_ROM_FOLDER_EMPTY, (LPCTSTR)folder);
@@ -172,8 +174,8 @@ static CString ConfigLine(const O2emOptions& options, const O2emSetting& setting
 static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2emOptions& options,
                           CString& message)
 {
-    const O2emSetting& bios = options.biosFile;
-    CString path = PathFrom(directory, bios.value), where = ConfigLine(options, bios);
+    const CString& name = options.biosFileName;
+    CString path = PathFrom(directory, name), where = ConfigLine(options, options.biosFile);
     HANDLE hFile = OpenToRead(path);
     LARGE_INTEGER size = {};
     int image = BIOS_COUNT;
@@ -184,7 +186,7 @@ static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2
             image = BiosImageIn(hFile);
         CloseHandle(hFile);
     }
-    if (rom.IsVideopacPlus() && strchr(bios.value, '\\') != NULL &&
+    if (rom.IsVideopacPlus() && strchr(name, '\\') != NULL &&
         !(O2EM_VIDEOPAC_PLUS_BIOSES & 1u << image)) {
         message.Format(MSG_STOPPED_BIOS_FILE_VIDEOPAC_PLUS, (LPCTSTR)rom.path, (LPCTSTR)where,
                        (LPCTSTR)path,
@@ -193,7 +195,7 @@ static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2
     }
     if (hFile == INVALID_HANDLE_VALUE) {
         message.Format(MSG_STOPPED_BIOS_FILE_UNREADABLE, (LPCTSTR)where, (LPCTSTR)path,
-                       (LPCTSTR)Utf8Of(CWideText(bios.value, CP_ACP)));
+                       (LPCTSTR)Utf8Of(CWideText(name, CP_ACP)));
         return TRUE;
     }
     if (size.QuadPart >= O2EM_IMAGE_SIZE)
@@ -210,20 +212,10 @@ static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2
 static BOOL CheckBios(const CString& directory, const RomFile& rom, const O2emOptions& options,
                       CString& message)
 {
-    const CString& biosFile = options.biosFile.value;
+    const CString& biosFile = options.biosFileName;
     if (strchr(biosFile, '\\') != NULL)
         return CheckBiosFile(directory, rom, options, message);
-    CFindFile finder;
-    WIN32_FIND_DATAW entry;
-    if (!finder.FindFirst(CWideText(JoinPath(directory, "bios")), entry) ||
-        !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        // Named as O2em's own archive names it.
-        message.Format(MSG_STOPPED_BIOS_MISSING, (LPCTSTR)directory,
-                       (LPCTSTR)JoinPath(directory, "BIOS"));
-        return TRUE;
-    }
-    // Named as it is on the disk.
-    CString bios = JoinPath(directory, Utf8Of(entry.cFileName));
+    CString bios = JoinPath(directory, "bios");
     // The images that run the game: for a Videopac+ game, those of Videopac+,
     // or JOPAC when O2em is told to use it; for any other, the image O2em is
     // told to use, else O2ROM or C52, and any image at all where it is told to
@@ -237,6 +229,8 @@ static BOOL CheckBios(const CString& directory, const RomFile& rom, const O2emOp
                                   : O2EM_ODYSSEY2_BIOSES,
          held = 0;
     int nEntries = 0;
+    CFindFile finder;
+    WIN32_FIND_DATAW entry;
     for (bool bFound = finder.FindFirst(CWideText(JoinPath(bios, "*")), entry); bFound;
          bFound = finder.FindNext(entry)) {
         if (IsDots(entry.cFileName))
@@ -251,6 +245,16 @@ static BOOL CheckBios(const CString& directory, const RomFile& rom, const O2emOp
         if (held & usable)
             return bOtherFile && CheckBiosFile(directory, rom, options, message);
     }
+    // Nothing there runs the game: bios\ itself is looked at only now.
+    if (!finder.FindFirst(CWideText(bios), entry) ||
+        !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        // Named as O2em's own archive names it.
+        message.Format(MSG_STOPPED_BIOS_MISSING, (LPCTSTR)directory,
+                       (LPCTSTR)JoinPath(directory, "BIOS"));
+        return TRUE;
+    }
+    // Named as it is on the disk.
+    bios = JoinPath(directory, Utf8Of(entry.cFileName));
     if (held == 0) {
         message.Format(nEntries == 0 ? MSG_STOPPED_BIOS_EMPTY : MSG_STOPPED_BIOS_UNKNOWN,
                        (LPCTSTR)bios);

@@ -6,7 +6,10 @@
 
 class CLaunchWatch;
 
-// The message for the user, in UTF-8: the first cause found, in O2em's words,
-// with the file or folder concerned and what to do; where none is found, the
-// exit code, the command line and how to read O2em's own message.
+// The message for the user, in UTF-8: the first cause found with the options
+// in force (O2em's own settings file read now, then the command line), in
+// O2em's words, with the file or folder concerned, the settings file's line
+// where that set it, and what to do; for a refusal that nothing else explains,
+// O2em's display; where none is found, the exit code, the command line and how
+// to read O2em's own message.
 CString DescribeFailedStart(const CLaunchWatch& watch, DWORD dwExitCode);

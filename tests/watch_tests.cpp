@@ -9,33 +9,6 @@
 
 namespace {
 
-// size bytes of zeros whose last four are solved so that the CRC-32 of the
-// whole is crc: the register is run back over them from the one that gives crc.
-std::string BytesWithCrc32(uint32_t crc, size_t size)
-{
-    uint32_t table[256];
-    for (uint32_t n = 0; n < 256; n++) {
-        table[n] = n;
-        for (int bit = 0; bit < 8; bit++)
-            table[n] = table[n] & 1 ? (table[n] >> 1) ^ 0xEDB88320 : table[n] >> 1;
-    }
-    uint32_t state = 0xFFFFFFFF;
-    for (size_t i = 0; i < size - 4; i++)
-        state = (state >> 8) ^ table[state & 0xFF];
-    // Each table entry has a top byte of its own.
-    uint32_t wanted = ~crc;
-    for (int i = 0; i < 4; i++) {
-        uint32_t k = 0;
-        while (table[k] >> 24 != wanted >> 24)
-            k++;
-        wanted = ((wanted ^ table[k]) << 8) | k;
-    }
-    wanted ^= state;
-    std::string bytes(size, '\0');
-    memcpy(&bytes[size - 4], &wanted, 4);
-    return bytes;
-}
-
 const uint32_t kO2rom = 0x8016A315, kG7400 = 0xE20A9F41, kC52 = 0xA318E8D6, kJopac = 0x11647CA5;
 
 void SetExitCode(const char* code) { SetEnvironmentVariableA("ZORVANE_O2EM_EXIT", code); }
@@ -403,7 +376,7 @@ TEST_F(LauncherTest, O2emsSettingsFileIsReadLineByLineAsO2emReadsIt)
     for (const Row& row : rows) {
         WriteFile(path, row.content);
         CConfigFile config;
-        EXPECT_TRUE(config.Read(dir.Path().c_str()));
+        EXPECT_TRUE(config.Open(dir.Path().c_str()));
         EXPECT_EQ(Str(config.m_path), path);
         EXPECT_EQ(OptionsRead(config), row.options) << row.content;
     }
@@ -413,7 +386,7 @@ TEST_F(LauncherTest, O2emsSettingsFileIsReadLineByLineAsO2emReadsIt)
                                OPEN_EXISTING, 0, NULL);
     ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
     CConfigFile locked;
-    EXPECT_TRUE(locked.Read(dir.Path().c_str()));
+    EXPECT_TRUE(locked.Open(dir.Path().c_str()));
     EXPECT_EQ(OptionsRead(locked), "");
     // A huge one is not read at all.
     LARGE_INTEGER size;
@@ -421,7 +394,7 @@ TEST_F(LauncherTest, O2emsSettingsFileIsReadLineByLineAsO2emReadsIt)
     EXPECT_TRUE(SetFilePointerEx(hFile, size, NULL, FILE_BEGIN) && SetEndOfFile(hFile));
     CloseHandle(hFile);
     CConfigFile huge;
-    EXPECT_FALSE(huge.Read(dir.Path().c_str()));
+    EXPECT_FALSE(huge.Open(dir.Path().c_str()));
     EXPECT_EQ(OptionsRead(huge), "");
 }
 
