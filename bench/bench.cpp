@@ -11,6 +11,7 @@
 #include "win/FindFile.h"
 #include "o2em/LaunchWatch.h"
 #include "core/LauncherDlg.h"
+#include "o2em/O2em.h"
 #include "o2em/StartFailure.h"
 
 #include <psapi.h>
@@ -277,10 +278,11 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
 }
 
 // The least the platform does to find what stopped an emulator at once in such
-// folders: count the entries of the ROM's folder, then read each file of an
-// image's size in the bios folder and take its CRC-32 with the platform's own
-// function, and that of the ROM, which tells which image the game needs.
-int BareExplanation(const std::string& romFolder, const std::string& rom, const std::string& bios)
+// folders: count the entries of the ROM's folder, read O2em's settings file and
+// find each of its lines, then read each file of an image's size in the bios
+// folder and take its CRC-32 with the platform's own function, and that of the
+// ROM, which tells which image the game needs.
+int BareExplanation(const std::string& romFolder, const std::string& rom, const std::string& emu)
 {
     typedef DWORD(WINAPI * Crc32)(DWORD, const BYTE*, INT);
     static Crc32 crc32 =
@@ -291,7 +293,19 @@ int BareExplanation(const std::string& romFolder, const std::string& rom, const 
     for (bool bFound = finder.FindFirst(Wide(romFolder + "\\*").c_str(), entry); bFound;
          bFound = finder.FindNext(entry))
         found++;
-    std::wstring folder = Wide(bios) + L"\\";
+    static char text[1 << 20];
+    HANDLE hConfig = CreateFileW(Wide(emu + "\\o2em_def.cfg").c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    DWORD read = 0;
+    ReadFile(hConfig, text, sizeof text, &read, NULL);
+    CloseHandle(hConfig);
+    for (const char* line = text; line < text + read; line++) {
+        found += *line == '=';
+        line = (const char*)memchr(line, '\n', text + read - line);
+        if (line == NULL)
+            break;
+    }
+    std::wstring folder = Wide(emu) + L"\\bios\\";
     for (bool bFound = finder.FindFirst((folder + L"*").c_str(), entry); bFound;
          bFound = finder.FindNext(entry)) {
         if (entry.nFileSizeHigh != 0 || entry.nFileSizeLow != 1024)
@@ -299,7 +313,7 @@ int BareExplanation(const std::string& romFolder, const std::string& rom, const 
         HANDLE hFile = CreateFileW((folder + entry.cFileName).c_str(), GENERIC_READ,
                                    FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
         BYTE data[1024];
-        DWORD read = 0;
+        read = 0;
         ReadFile(hFile, data, sizeof data, &read, NULL);
         CloseHandle(hFile);
         found += crc32(0, data, read) == 0x8016A315;
@@ -307,31 +321,63 @@ int BareExplanation(const std::string& romFolder, const std::string& rom, const 
     static BYTE data[1 << 20];
     HANDLE hRom =
         CreateFileW(Wide(rom).c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    DWORD read = 0;
+    read = 0;
     ReadFile(hRom, data, sizeof data, &read, NULL);
     CloseHandle(hRom);
     return found + (crc32(0, data, read) == 0x0CA26992);
 }
 
-// What stopped an emulator at once, found for an emulator folder whose bios
-// folder holds 3,000 files of an image's size, none of them an image.
-void MeasureExplanation(const Settings& settings, std::vector<Row>& rows)
+// What stopped an emulator at once with O2em's refusal, found in an emulator
+// folder against the platform's floor for it.
+Row Explanation(const Settings& settings, const std::string& path, const std::string& emu,
+                const std::string& rom)
 {
-    std::string o2em = settings.data + "\\o2em", romFolder = RomDirectory(settings, 100);
-    std::string romPath = romFolder + "\\x.bin";
+    std::string romFolder = RomDirectory(settings, 100), romPath = romFolder + "\\" + rom;
     HANDLE hProcess;
     DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &hProcess, 0,
                     FALSE, DUPLICATE_SAME_ACCESS);
     CLaunchWatch watch(hProcess, ("o2em \"" + romPath + "\" ").c_str(), romPath.c_str(), "",
-                       o2em.c_str());
-    Row row = {"explain a stop at once, bios of 3000 files", "ms"};
-    row.program =
-        Repeat(settings.reps, [&] { return Timed([&] { DescribeFailedStart(watch, 1); }); });
-    row.floor = Repeat(settings.reps, [&] {
-        return Timed([&] { BareExplanation(romFolder, romPath, o2em + "\\bios"); });
+                       emu.c_str());
+    Row row = {path, "ms"};
+    row.program = Repeat(settings.reps, [&] {
+        return Timed([&] { DescribeFailedStart(watch, O2EM_EXIT_REFUSED); });
     });
+    row.floor = Repeat(settings.reps,
+                       [&] { return Timed([&] { BareExplanation(romFolder, romPath, emu); }); });
     row.goal = 1.5;
-    rows.push_back(row);
+    return row;
+}
+
+// An O2em settings file of this many lines: comments, blank lines, options
+// O2em takes and ones it refuses, every one read; the sticks at the keys.
+std::string SettingsFile(int lines)
+{
+    const char* kinds[] = {"# line %d: what O2em starts with", "", "  Speed = %d",
+                           "scorefile_%d=\"high scores.txt\"", "S1=1"};
+    std::string text;
+    for (int i = 0; i < lines; i++) {
+        char line[80];
+        snprintf(line, sizeof line, kinds[i % 5], i);
+        text += std::string(line) + "\r\n";
+    }
+    return text;
+}
+
+void MeasureExplanation(const Settings& settings, std::vector<Row>& rows)
+{
+    // bios\ holds 3,000 files of an image's size, none of them an image: every
+    // one of them is read, and none gives a cause.
+    rows.push_back(Explanation(settings, "explain a stop at once, bios of 3000 files",
+                               settings.data + "\\o2em", "x.bin"));
+    // O2em's settings file, and every check passed: the display is left.
+    const int lines = 10000;
+    std::string emu = settings.work + "\\emu-config";
+    MakeFiles(emu, {"bios\\"});
+    WriteFile(emu + "\\bios\\o2rom.bin", BytesWithCrc32(0x8016A315, 1024));
+    WriteFile(emu + "\\o2em_def.cfg", SettingsFile(lines));
+    rows.push_back(Explanation(
+        settings, "explain a stop at once, o2em_def.cfg of " + std::to_string(lines) + " lines",
+        emu, "00000 Game (USA).bin"));
 }
 
 // Starts a program in a directory and returns the time until its window is
