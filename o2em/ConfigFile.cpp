@@ -34,7 +34,8 @@ BOOL CConfigFile::Open(const CString& directory)
     m_path = path;
     LARGE_INTEGER size = {};
     m_bAllRead = !GetFileSizeEx(m_hFile, &size) || size.QuadPart > MAX_SIZE;
-    return size.QuadPart <= MAX_SIZE;
+    m_nSize = size.QuadPart;
+    return m_nSize <= MAX_SIZE;
 }
 
 BOOL CConfigFile::NextOption()

@@ -40,8 +40,9 @@ public:
     // are read, for the few that a message names.
     CString GetText(int nPiece) const;
 
-    // The file, in UTF-8; "" when there is none.
+    // The file, in UTF-8, and its size; "" and 0 when there is none.
     CString m_path;
+    LONGLONG m_nSize = 0;
     // The last option read: its name in lower case and its value; the line it
     // stands on, as an editor counts lines; and where its piece starts in the
     // file.

@@ -28,6 +28,15 @@ static BOOL IsNumber(LPCTSTR psz)
     return *psz == '\0';
 }
 
+// The image a name in lower case asks for, or BIOS_COUNT.
+static int BiosImageNamed(LPCTSTR pszName)
+{
+    int image = 0;
+    while (image < BIOS_COUNT && !IsOption(pszName, O2EM_BIOS_IMAGES[image].pszName))
+        image++;
+    return image;
+}
+
 static void Set(O2emSetting& setting, int nValue, int nLine, int nPiece)
 {
     setting.nValue = nValue;
@@ -60,15 +69,23 @@ static int TakeOption(O2emOptions& options, LPCTSTR pszName, LPCTSTR pszValue, i
         Set(options.debug, pszValue[0] != '0', nLine, nPiece);
     else if (IsOption(pszName, "fullscreen"))
         Set(options.fullScreen, pszValue[0] != '0', nLine, nPiece);
-    else if (IsOption(pszName, "bios")) {
-        Set(options.biosFile, 0, nLine, nPiece);
-        options.biosFileName = pszValue;
+    // bios= stores its value, and an image's name itself, whatever its value.
+    else if (IsOption(pszName, "bios") || BiosImageNamed(pszName) < BIOS_COUNT) {
+        Set(options.bios, 0, nLine, nPiece);
+        options.biosText = IsOption(pszName, "bios") ? pszValue : pszName;
     }
-    // Any value asks for the image.
-    for (int image = 0; image < BIOS_COUNT; image++)
-        if (IsOption(pszName, O2EM_BIOS_IMAGES[image].pszName))
-            Set(options.console, image, nLine, nPiece);
     return -1;
+}
+
+int O2emOptions::BiosImage() const
+{
+    int image = BiosImageNamed(biosText);
+    return image < BIOS_COUNT ? image : BIOS_O2ROM;
+}
+
+BOOL O2emOptions::IsBiosName() const
+{
+    return !IsBiosPath() && biosText[0] != '\0' && BiosImageNamed(biosText) == BIOS_COUNT;
 }
 
 O2emOptions OptionsInForce(const CString& directory, LPCTSTR pszCommandLineOptions)
@@ -77,14 +94,15 @@ O2emOptions OptionsInForce(const CString& directory, LPCTSTR pszCommandLineOptio
     CConfigFile config;
     options.bConfigRead = config.Open(directory);
     options.configPath = config.m_path;
+    options.nConfigSize = config.m_nSize;
     BOOL bKeys;
     // A line that O2em refuses is skipped.
     while (config.NextOption())
         TakeOption(options, config.m_szName, config.m_szValue, config.m_nLine, config.m_nPiece,
                    &bKeys);
     // The texts of the lines that set what is in force, for the messages.
-    O2emSetting* settings[] = {&options.sticks[0],  &options.sticks[1], &options.debug,
-                               &options.fullScreen, &options.console,   &options.biosFile};
+    O2emSetting* settings[] = {&options.sticks[0], &options.sticks[1], &options.debug,
+                               &options.fullScreen, &options.bios};
     for (O2emSetting* pSetting : settings)
         if (pSetting->nLine > 0)
             pSetting->line = config.GetText(pSetting->nPiece);

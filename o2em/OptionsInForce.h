@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include <string.h>
+
 // An option's value and where it was set: nLine 0 for the command line or
 // O2em's own default, else the line of O2em's settings file that set it, with
 // that line's text, and where its piece starts in the file.
@@ -20,9 +22,10 @@ struct O2emSetting
 
 struct O2emOptions
 {
-    // O2em's settings file, in UTF-8 ("" when there is none), and whether it
-    // was read: one too large to read at once is not.
+    // O2em's settings file, in UTF-8 ("" when there is none), its size, and
+    // whether it was read: one too large to read at once is not.
     CString configPath;
+    LONGLONG nConfigSize = 0;
     BOOL bConfigRead = TRUE;
     // The first option of the command line that O2em refuses, which stops it:
     // its place in O2EM_OPTION_RANGES (-1 for none), its name and value, and
@@ -34,11 +37,19 @@ struct O2emOptions
     // a list of keys), O2em's defaults being those of the lists.
     O2emSetting sticks[2] = {O2emSetting(1), O2emSetting(2)};
     O2emSetting debug, fullScreen;
-    // The BIOS image O2em is told to use (BIOS_O2ROM is its usual choice), and
-    // the BIOS file it is told to load, as it is named ("" for none).
-    O2emSetting console;
-    O2emSetting biosFile;
-    CString biosFileName;
+    // O2em's one BIOS setting, which bios=VALUE, c52, g7400, jopac and o2rom
+    // all write, the last of them winning: the text last stored ("" for
+    // none), and what O2em makes of it.
+    O2emSetting bios;
+    CString biosText;
+
+    // A path (it holds a backslash): the file O2em loads, instead of bios\.
+    BOOL IsBiosPath() const { return strchr(biosText, '\\') != NULL; }
+    // The image O2em is told to use (exactly "g7400", "c52" or "jopac"), or
+    // BIOS_O2ROM for its usual rule ("" or "o2rom") and for a file.
+    int BiosImage() const;
+    // A file name without a backslash: anything else.
+    BOOL IsBiosName() const;
 };
 
 // The stick lists' item for the joystick.

@@ -168,14 +168,36 @@ static CString ConfigLine(const O2emOptions& options, const O2emSetting& setting
     return line;
 }
 
-// The BIOS file that O2em's settings file names. Named with a backslash, it is
-// all that O2em looks at, and for a Videopac+ game it must be a Videopac+
+// O2em's record of an O2ROM image, which it names when a BIOS file is short:
+// for a file named without a backslash, bios/ and the last file of bios\ that
+// holds O2ROM, in the folder's own order; else none.
+static CString O2romRecord(const CString& directory, const O2emOptions& options)
+{
+    CString record;
+    if (options.IsBiosPath())
+        return record;
+    CString bios = JoinPath(directory, "bios");
+    CFindFile finder;
+    WIN32_FIND_DATAW entry;
+    for (bool bFound = finder.FindFirst(CWideText(JoinPath(bios, "*")), entry); bFound;
+         bFound = finder.FindNext(entry)) {
+        CString name = Utf8Of(entry.cFileName);
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && entry.nFileSizeHigh == 0 &&
+            entry.nFileSizeLow == O2EM_IMAGE_SIZE &&
+            BiosImageOf(JoinPath(bios, name)) == BIOS_O2ROM)
+            record = "bios/" + name;
+    }
+    return record;
+}
+
+// The BIOS file that O2em's one BIOS setting names. Named with a backslash, it
+// is all that O2em looks at, and for a Videopac+ game it must be a Videopac+
 // image; else O2em loads it once bios\ has passed its checks.
 static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2emOptions& options,
                           CString& message)
 {
-    const CString& name = options.biosFileName;
-    CString path = PathFrom(directory, name), where = ConfigLine(options, options.biosFile);
+    const CString& name = options.biosText;
+    CString path = PathFrom(directory, name), where = ConfigLine(options, options.bios);
     HANDLE hFile = OpenToRead(path);
     LARGE_INTEGER size = {};
     int image = BIOS_COUNT;
@@ -186,7 +208,7 @@ static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2
             image = BiosImageIn(hFile);
         CloseHandle(hFile);
     }
-    if (rom.IsVideopacPlus() && strchr(name, '\\') != NULL &&
+    if (rom.IsVideopacPlus() && options.IsBiosPath() &&
         !(O2EM_VIDEOPAC_PLUS_BIOSES & 1u << image)) {
         message.Format(MSG_STOPPED_BIOS_FILE_VIDEOPAC_PLUS, (LPCTSTR)rom.path, (LPCTSTR)where,
                        (LPCTSTR)path,
@@ -202,7 +224,8 @@ static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2
         return FALSE;
     CString length;
     length.Format("%I64d", size.QuadPart);
-    message.Format(MSG_STOPPED_BIOS_FILE_SHORT, (LPCTSTR)where, (LPCTSTR)path, (LPCTSTR)length);
+    message.Format(MSG_STOPPED_BIOS_FILE_SHORT, (LPCTSTR)where, (LPCTSTR)path, (LPCTSTR)length,
+                   (LPCTSTR)O2romRecord(directory, options));
     return TRUE;
 }
 
@@ -212,17 +235,16 @@ static BOOL CheckBiosFile(const CString& directory, const RomFile& rom, const O2
 static BOOL CheckBios(const CString& directory, const RomFile& rom, const O2emOptions& options,
                       CString& message)
 {
-    const CString& biosFile = options.biosFileName;
-    if (strchr(biosFile, '\\') != NULL)
+    if (options.IsBiosPath())
         return CheckBiosFile(directory, rom, options, message);
     CString bios = JoinPath(directory, "bios");
     // The images that run the game: for a Videopac+ game, those of Videopac+,
     // or JOPAC when O2em is told to use it; for any other, the image O2em is
     // told to use, else O2ROM or C52, and any image at all where it is told to
     // load a BIOS file instead.
-    BOOL bVideopacPlus = rom.IsVideopacPlus(), bOtherFile = !bVideopacPlus && biosFile[0] != '\0';
-    int console = options.console.nValue;
-    BOOL bForced = bVideopacPlus ? console == BIOS_JOPAC : console != BIOS_O2ROM && !bOtherFile;
+    BOOL bVideopacPlus = rom.IsVideopacPlus(), bOtherFile = !bVideopacPlus && options.IsBiosName();
+    int console = options.BiosImage();
+    BOOL bForced = bVideopacPlus ? console == BIOS_JOPAC : console != BIOS_O2ROM;
     UINT usable = bForced         ? 1u << console
                   : bVideopacPlus ? O2EM_VIDEOPAC_PLUS_BIOSES
                   : bOtherFile    ? (1u << BIOS_COUNT) - 1
@@ -260,7 +282,7 @@ static BOOL CheckBios(const CString& directory, const RomFile& rom, const O2emOp
                        (LPCTSTR)bios);
     } else if (bForced) {
         LPCTSTR pszImage = O2EM_BIOS_IMAGES[console].pszName;
-        message.Format(MSG_STOPPED_BIOS_FORCED, (LPCTSTR)ConfigLine(options, options.console),
+        message.Format(MSG_STOPPED_BIOS_FORCED, (LPCTSTR)ConfigLine(options, options.bios),
                        (LPCTSTR)rom.path, pszImage, O2EM_BIOS_IMAGES[console].pszConsole,
                        (LPCTSTR)bios, (LPCTSTR)ImageNames(held), pszImage, pszImage);
     } else {
@@ -372,13 +394,20 @@ CString DescribeFailedStart(const CLaunchWatch& watch, DWORD dwExitCode)
             return message;
     }
     // As a Command Prompt shows it, and an exception code in hex as well.
-    CString code;
+    CString code, commandLine = Utf8Of(CWideText(watch.m_commandLine, CP_ACP));
     if ((LONG)dwExitCode < 0)
         code.Format("%ld (0x%08lX)", (LONG)dwExitCode, dwExitCode);
     else
         code.Format("%lu", dwExitCode);
-    message.Format(MSG_STOPPED_UNEXPLAINED, (LPCTSTR)code, (LPCTSTR)watch.m_directory,
-                   (LPCTSTR)Utf8Of(CWideText(watch.m_commandLine, CP_ACP)),
-                   (LPCTSTR)watch.m_directory);
+    if (options.bConfigRead) {
+        message.Format(MSG_STOPPED_UNEXPLAINED, (LPCTSTR)code, (LPCTSTR)watch.m_directory,
+                       (LPCTSTR)commandLine, (LPCTSTR)watch.m_directory);
+    } else {
+        CString size;
+        size.Format("%I64d", options.nConfigSize);
+        message.Format(MSG_STOPPED_CONFIG_UNREAD, (LPCTSTR)code, (LPCTSTR)options.configPath,
+                       (LPCTSTR)size, (LPCTSTR)watch.m_directory, (LPCTSTR)commandLine,
+                       (LPCTSTR)watch.m_directory);
+    }
     return message;
 }

@@ -129,8 +129,9 @@
 #define MSG_STOPPED_BIOS_FILE_SHORT                                                                \
     "O2em stopped at once: %s tells it to load its BIOS from %s, which is %s bytes long, and a "   \
     "BIOS image is 1,024 bytes.\n\n"                                                               \
-    "O2em says: \"Error loading bios ROM\"\n\n"                                                    \
-    "Put a BIOS image there, or correct the path on that line. " MSG_BIOS_FILE_WAY_OUT
+    "O2em says: \"Error loading bios ROM %s\"\n\n"                                                 \
+    "(O2em names there an O2ROM image that it has found, if any, not the file it could not "       \
+    "load.) Put a BIOS image there, or correct the path on that line. " MSG_BIOS_FILE_WAY_OUT
 // The display, found by elimination: O2em opens it after every check that
 // Zorvane can make again, and before its joystick check.
 #define MSG_RUN_BY_HAND                                                                            \
@@ -154,6 +155,11 @@
     "window. " MSG_DISPLAY_CAUSES "\n\nIt ran, in %s:\n%s\n\n" MSG_RUN_BY_HAND
 #define MSG_FIX_FULL_SCREEN "Untick Full Screen"
 #define MSG_FIX_FULL_SCREEN_LINE "Remove that line, or change it to fullscreen=0,"
+#define MSG_STOPPED_CONFIG_UNREAD                                                                  \
+    "O2em stopped at once, with exit code %s, and Zorvane cannot tell why: O2em's own settings "   \
+    "file, %s, is %s bytes long, and Zorvane does not read a settings file of more than 1 MB. "    \
+    "O2em reads all of it at its start, so a line of it may be what stopped it: O2em names each "  \
+    "line it refuses in its window.\n\nIt ran, in %s:\n%s\n\n" MSG_RUN_BY_HAND
 #define MSG_STOPPED_UNEXPLAINED                                                                    \
     "O2em stopped at once, with exit code %s, and Zorvane finds no cause for it.\n\n"              \
     "It ran, in %s:\n%s\n\n" MSG_RUN_BY_HAND

@@ -4,6 +4,7 @@
 #include "win/FindFile.h"
 #include "o2em/ConfigFile.h"
 #include "o2em/LaunchWatch.h"
+#include "o2em/StartFailure.h"
 
 #include <list>
 
@@ -138,8 +139,9 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
          {"to start {roms}\\game.bin, it needs the O2ROM BIOS image",
           "its BIOS folder, {emu}\\bios, holds only G7400,",
           "O2em says: \"Odyssey2 BIOS not found !\""}},
-        {"JOPAC only", "1", "bios", images({kJopac}), game, nothing,
-         {"holds only JOPAC,", "\"Odyssey2 BIOS not found !\"", "Put the O2ROM or C52 image"}},
+        {"JOPAC only, o2rom after a BIOS file", "1", "bios", images({kJopac}), game, nothing,
+         {"holds only JOPAC,", "\"Odyssey2 BIOS not found !\"", "Put the O2ROM or C52 image"},
+         "bios=.\\gone.bin\no2rom\n"},
         {"Videopac+ game on JOPAC", "5", "bios", images({kJopac}),
          {{"game.bin", BytesWithCrc32(0x0CA26992, 4096)}}, nothing,
          {"with exit code 5,"}},
@@ -189,25 +191,24 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
         {"the command line over the settings file", "1", "bios", images({kO2rom}), game,
          lists(1, 2, 0), {window}, "s1=3\ns2=3\n"},
         // The BIOS image that the settings file asks for, after a known image;
-        // only JOPAC counts for a Videopac+ game, and the last line holds.
-        {"G7400 asked for", "1", "bios", images({kO2rom, kC52}), game, nothing,
-         {"O2em stopped at once: line 1 of O2em's own settings file, {emu}\\o2em_def.cfg "
+        // only JOPAC counts for a Videopac+ game. bios=, g7400, c52, jopac and
+        // o2rom write one setting, and the last of them holds.
+        {"G7400 asked for after a BIOS file", "1", "bios", images({kO2rom, kC52}), game, nothing,
+         {"O2em stopped at once: line 2 of O2em's own settings file, {emu}\\o2em_def.cfg "
           "(\"g7400=0\") tells it to start {roms}\\game.bin on the G7400 BIOS image (Videopac+ "
           "G7400), and of the images it knows, its BIOS folder, {emu}\\bios, holds only O2ROM and "
           "C52.",
           "O2em says: \"G7400 BIOS not found !\"", "Put the G7400 image into that folder"},
-         "g7400=0\n"},
-        {"C52 asked for", "1", "bios", images({kO2rom}), game, nothing,
-         {"(\"C52\") tells it to start {roms}\\game.bin on the C52 BIOS image (French Videopac "
-          "C52)",
+         "bios=\"C:\\no such\\x.rom\"\ng7400=0\n"},
+        {"C52 asked for after a BIOS file", "1", "bios", images({kO2rom}), game, nothing,
+         {"line 2 of O2em's own settings file, {emu}\\o2em_def.cfg (\"C52\") tells it to start "
+          "{roms}\\game.bin on the C52 BIOS image (French Videopac C52)",
           "\"C52 BIOS not found !\""},
-         "C52\n"},
+         "bios=mine.bin\nC52\n"},
         {"JOPAC asked for last", "1", "bios", images({kO2rom, kG7400}), game, nothing,
          {"line 2 of", "holds only O2ROM and G7400.", "\"JOPAC BIOS not found !\""}, "c52\njopac=1\n"},
         {"JOPAC asked for, a Videopac+ game", "1", "bios", images({kG7400}), videopacPlusGame,
          nothing, {"on the JOPAC BIOS image", "\"JOPAC BIOS not found !\""}, "jopac\n"},
-        {"C52 asked for, a Videopac+ game on G7400", "1", "bios", images({kG7400}),
-         videopacPlusGame, nothing, {window}, "c52\n"},
         // A BIOS file named by a path is all that O2em loads; named without a
         // backslash, after the checks of bios\ and instead of the console's.
         // (A "..\\" file lies beside bios\.)
@@ -216,16 +217,25 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
           "\"images\\o2rom.bin\"\") tells it to load its BIOS from {emu}\\images\\o2rom.bin, "
           "which it cannot open",
           "O2em says: \"Error loading bios ROM (images\\o2rom.bin)\""},
-         "# the BIOS\nbios = \"images\\o2rom.bin\"\n"},
+         "g7400\nbios = \"images\\o2rom.bin\"\n"},
         {"a BIOS file by a path, bios folder empty, a 3,000-byte ROM", "1", "bios",
          {{"..\\mine.bin", std::string(1024, 'm')}}, {{"game.bin", std::string(3000, 'x')}},
          nothing, {"the ROM {roms}\\game.bin is 3000 bytes long"}, "bios=.\\mine.bin\n"},
+        // O2em then names its record of an O2ROM image, not the short file.
         {"a BIOS file by name of 100 bytes, G7400 only", "1", "bios",
          {{"G7400", BytesWithCrc32(kG7400, 1024)}, {"..\\mine.bin", std::string(100, 'm')}}, game,
          nothing,
          {"tells it to load its BIOS from {emu}\\mine.bin, which is 100 bytes long",
-          "O2em says: \"Error loading bios ROM\""},
+          "O2em says: \"Error loading bios ROM \"\n"},
          "bios=mine.bin\n"},
+        {"a BIOS file by name of 100 bytes, O2ROM too", "1", "bios",
+         {{"G7400", BytesWithCrc32(kG7400, 1024)}, {"my o2rom", BytesWithCrc32(kO2rom, 1024)},
+          {"..\\mine.bin", std::string(100, 'm')}},
+         game, nothing, {"O2em says: \"Error loading bios ROM bios/my o2rom\"\n"}, "bios=mine.bin\n"},
+        // One that Zorvane does not read is named.
+        {"a settings file of over 1 MB", "1", "bios", images({kO2rom}), game, nothing,
+         {"O2em's own settings file, {emu}\\o2em_def.cfg, is 1048577 bytes long", "O2em reads all of it"},
+         std::string(1 << 20, '#') + "\n"},
         {"a BIOS file by a path, not Videopac+, a Videopac+ game", "1", "bios",
          {{"..\\o2rom.bin", BytesWithCrc32(kO2rom, 1024)}}, videopacPlusGame, nothing,
          {"{roms}\\game.bin is a Videopac+ game",
@@ -247,8 +257,6 @@ TEST_F(LauncherTest, AStopAtOnceIsExplainedByTheFirstCauseInO2emsOrder)
           "(\"FullScreen\")), which",
           "Remove that line, or change it to fullscreen=0, to play in a window."},
          "FullScreen\n"},
-        {"a 3,072-byte ROM", "1", "bios", images({kO2rom}), {{"game.bin", std::string(3072, 'x')}},
-         nothing, {window}},
         {"ROM folder of 1,022 entries", "1", "bios", images({kO2rom}), safeFolder, nothing, {window}},
         // Every value at the edge of what O2em takes, a stick at Joystick, and
         // a BIOS image under a name outside the code page: nothing explains a
@@ -396,6 +404,75 @@ TEST_F(LauncherTest, O2emsSettingsFileIsReadLineByLineAsO2emReadsIt)
     CConfigFile huge;
     EXPECT_FALSE(huge.Open(dir.Path().c_str()));
     EXPECT_EQ(OptionsRead(huge), "");
+}
+
+// Starts of O2em drawn at random and answered by O2em 1.18's own start-up code:
+// its folder, the command line, and what it did.
+struct O2emCaseFile
+{
+    enum Kind
+    {
+        FOLDER,
+        ZEROS, // size zeros
+        CRC32, // size zeros but the last four bytes, which give the whole this CRC-32
+        TEXT
+    };
+    int nCase;
+    const char* name;
+    Kind kind;
+    size_t size;
+    uint32_t crc;
+    const char* text;
+};
+
+struct O2emCase
+{
+    int id;
+    const char *commandLine, *romPath, *options;
+    DWORD exitCode;
+    bool started;
+    // Its last refusal in its own words; where a display that failed hid a
+    // missing joystick, that refusal too, which explains it as well.
+    const char *says, *orSays;
+};
+
+#include "o2em_cases.inc"
+
+TEST_F(LauncherTest, EveryStartThatO2emAnsweredIsExplainedInItsOwnWords)
+{
+    const auto folderOf = [&](int id) { return dir / ("case " + std::to_string(id)); };
+    for (const O2emCaseFile& file : kO2emCaseFiles) {
+        const std::string path = folderOf(file.nCase) + "\\" + file.name;
+        if (file.kind == O2emCaseFile::FOLDER)
+            MakeFiles(folderOf(file.nCase), {std::string(file.name) + "\\"});
+        else
+            WriteFile(path, file.kind == O2emCaseFile::TEXT ? std::string(file.text, file.size)
+                            : file.kind == O2emCaseFile::ZEROS
+                                ? std::string(file.size, '\0')
+                                : BytesWithCrc32(file.crc, file.size));
+    }
+    ASSERT_EQ(sizeof kO2emCases / sizeof kO2emCases[0], 300u);
+    for (const O2emCase& c : kO2emCases) {
+        HANDLE hProcess;
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(),
+                                    &hProcess, 0, FALSE, DUPLICATE_SAME_ACCESS));
+        CLaunchWatch watch(hProcess, c.commandLine, c.romPath, c.options, folderOf(c.id).c_str());
+        const std::string message = Str(DescribeFailedStart(watch, c.exitCode));
+        const auto quotes = [&](const char* words) {
+            return words != NULL &&
+                   message.find('"' + std::string(words) + '"') != std::string::npos;
+        };
+        // Where O2em started, nothing that Zorvane checks may stand in its way.
+        if (c.started)
+            EXPECT_NE(message.find("with exit code 0, and Zorvane finds no cause"),
+                      std::string::npos)
+                << "case " << c.id << "\n"
+                << message;
+        else
+            EXPECT_TRUE(quotes(c.says) || quotes(c.orSays))
+                << "case " << c.id << ": O2em says \"" << c.says << "\"\n"
+                << message;
+    }
 }
 
 // Each entry of a folder but "." and "..": its name, size and time of last write.
