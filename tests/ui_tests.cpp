@@ -1,5 +1,6 @@
 // The launcher window as a user meets it: real controls, real input, real files.
 #include "TestSupport.h"
+#include "win/ComApartment.h"
 
 #include <shlobj.h>
 
@@ -362,28 +363,44 @@ HRESULT TryMultithreadedCom()
     return hr;
 }
 
-HRESULT g_comInLauncher = E_PENDING;
+// What the launcher's thread has of COM when it opens, and once F1 has asked
+// the shell for the guide (whose box says that it is not beside the program).
+HRESULT g_comAtOpening = E_PENDING, g_comForTheGuide = E_PENDING;
 
 void CALLBACK CheckComAndQuit(HWND, UINT, UINT_PTR, DWORD)
 {
     CWnd* pLauncher = AfxGetMainWnd();
-    if (g_comInLauncher != E_PENDING || pLauncher == NULL || pLauncher->m_hWnd == NULL)
+    if (pLauncher == NULL || pLauncher->m_hWnd == NULL || g_comForTheGuide != E_PENDING)
         return;
-    g_comInLauncher = TryMultithreadedCom();
+    if (g_comAtOpening == E_PENDING) {
+        g_comAtOpening = TryMultithreadedCom();
+        PostMessageA(pLauncher->m_hWnd, WM_COMMAND, ID_HELP, 0);
+        return;
+    }
+    HWND hBox = FindDialog(AfxGetApp()->m_pszAppName);
+    if (hBox == NULL)
+        return;
+    g_comForTheGuide = TryMultithreadedCom();
+    EndDialog(hBox, IDOK);
     PostMessageA(pLauncher->m_hWnd, WM_COMMAND, ID_FILE_QUIT, 0);
 }
 
-// The program as it runs: the application object's InitInstance, whose
-// windows may reach the shell through COM.
-TEST_F(LauncherWindowTest, TheApplicationRunsTheLauncherWithComApartmentThreaded)
+// The program as it runs: the application object's InitInstance. COM is set
+// up apartment-threaded for the shell, which the guide's viewer and the folder
+// pickers may reach, only once one of them is asked for: the program's start
+// does not pay for it.
+TEST_F(LauncherWindowTest, TheApplicationSetsUpComApartmentThreadedOnlyForTheShell)
 {
+    // The folder pickers of the tests before may have set it up on this thread.
+    LeaveComApartment();
     ASSERT_EQ(TryMultithreadedCom(), S_OK);
     UINT_PTR timer = SetTimer(NULL, 0, 20, CheckComAndQuit);
     EXPECT_FALSE(AfxGetApp()->InitInstance());
     KillTimer(NULL, timer);
     // The dialog is gone: the application no longer points at it.
     EXPECT_EQ(AfxGetMainWnd(), (CWnd*)NULL);
-    EXPECT_EQ(g_comInLauncher, RPC_E_CHANGED_MODE);
+    EXPECT_EQ(g_comAtOpening, S_OK);
+    EXPECT_EQ(g_comForTheGuide, RPC_E_CHANGED_MODE);
     // Taken down again when the program ends.
     EXPECT_EQ(TryMultithreadedCom(), S_OK);
 }

@@ -1,6 +1,7 @@
 #include "ui/DirectoriesDlg.h"
 #include "core/LauncherDlg.h"
 #include "win/CodePage.h"
+#include "win/ComApartment.h"
 #include "win/FindFile.h"
 #include "Messages.h"
 
@@ -62,6 +63,8 @@ void CDirectoriesDlg::BrowseForFolder(LPCTSTR lpszTitle, CString& directory)
     browse.hwndOwner = m_hWnd;
     browse.pszDisplayName = displayName;
     browse.lpszTitle = lpszTitle;
+    // The picker needs COM set up on the thread first.
+    EnterComApartment();
     LPITEMIDLIST pidl = SHBrowseForFolderA(&browse);
     if (pidl == NULL)
         return;

@@ -1,8 +1,8 @@
 #include "ui/LauncherApp.h"
 #include "core/LauncherDlg.h"
+#include "win/ComApartment.h"
 #include "Messages.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 BEGIN_MESSAGE_MAP(CLauncherApp, CWinApp)
@@ -14,16 +14,12 @@ CLauncherApp theApp;
 // The program is this one modal dialog; returning FALSE ends the application.
 BOOL CLauncherApp::InitInstance()
 {
-    // The folder pickers and the guide's viewer may be reached through COM,
-    // which the platform asks to have set up on the thread first.
-    HRESULT hrCom = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     CLauncherDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
     // The dialog ends with this function: the application must not point at it.
     m_pMainWnd = NULL;
-    if (SUCCEEDED(hrCom))
-        CoUninitialize();
+    LeaveComApartment();
     return FALSE;
 }
 
@@ -42,6 +38,8 @@ void CLauncherApp::OnHelp()
     execute.lpVerb = L"open";
     execute.lpFile = path;
     execute.nShow = SW_SHOWNORMAL;
+    // The viewer may be reached through COM.
+    EnterComApartment();
     if (ShellExecuteExW(&execute))
         return;
     AfxMessageBox(MSG_NO_GUIDE, MB_ICONINFORMATION);
