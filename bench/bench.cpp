@@ -2,7 +2,7 @@
 // work, in the same run and on the same data, and reports the ratios.
 //
 // usage: zorvane_bench.exe DATA_DIR JSON_OUT [--quick]
-//   --quick: the smallest size, one repetition, no goals (keeps it from rotting)
+//   --quick: the smallest size, one pair, no goals (keeps it from rotting)
 #include "BareFill.h"
 #include "Files.h"
 #include "LauncherProcess.h"
@@ -37,55 +37,74 @@ double Now()
     return (double)counter.QuadPart / frequency.QuadPart;
 }
 
-double Median(std::vector<double> values)
+// The value below which the share q of the values lies, between the two
+// nearest where it falls between them.
+double Quantile(std::vector<double> values, double q)
 {
     std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    double at = q * (values.size() - 1);
+    size_t below = (size_t)at;
+    if (below + 1 >= values.size())
+        return values.back();
+    return values[below] + (at - below) * (values[below + 1] - values[below]);
 }
+
+double Median(const std::vector<double>& values) { return Quantile(values, 0.5); }
 
 double Min(const std::vector<double>& values)
 {
     return *std::min_element(values.begin(), values.end());
 }
 
+// A path measured in pairs: the program's sample and the floor's taken beside it.
 struct Row
 {
     std::string path;
     std::string unit; // of the samples: "ms" or "MB"
     std::vector<double> program = {}, floor = {};
-    double goal = 0; // the highest ratio of medians that meets it
-    double ratio() const { return Median(program) / Median(floor); }
+    double goal = 0; // the highest ratio that meets it
+
+    std::vector<double> Ratios() const
+    {
+        std::vector<double> ratios;
+        for (size_t i = 0; i < program.size() && i < floor.size(); i++)
+            ratios.push_back(program[i] / floor[i]);
+        return ratios;
+    }
+    // What decides: the median of the pairs' ratios, which a pair disturbed by
+    // the machine cannot move; and how far the middle half of them spreads.
+    double Ratio() const { return Median(Ratios()); }
+    double Spread() const { return Quantile(Ratios(), 0.75) - Quantile(Ratios(), 0.25); }
 };
 
 struct Settings
 {
     std::string data;
     std::string work;
-    int reps;
+    int minPairs;
+    double budget; // seconds a row goes on for, past its least pairs
     std::vector<int> sizes;
 };
 
-// Runs one measurement after a warm-up, reps times.
-std::vector<double> Repeat(int reps, const std::function<double()>& measure)
-{
-    measure();
-    std::vector<double> samples;
-    for (int i = 0; i < reps; i++)
-        samples.push_back(measure());
-    return samples;
-}
-
-// The program and its floor in turns, each after a warm-up, so that a drift of
-// the machine's load during the row weighs on both alike.
-void RepeatInTurns(int reps, Row& row, const std::function<double()>& program,
-                   const std::function<double()>& floor)
+// The program and its floor in turns, after a warm-up of each: program then
+// floor, then floor then program, and so on, so that neither side always
+// runs on what the other left warm, and a drift of the machine's load weighs
+// on both alike. At least the least pairs, and more while the row's share of
+// the budget lasts.
+void InTurns(const Settings& settings, Row& row, const std::function<double()>& program,
+             const std::function<double()>& floor, double budgetShare = 1)
 {
     program();
     floor();
-    for (int i = 0; i < reps; i++) {
-        row.program.push_back(program());
-        row.floor.push_back(floor());
+    double end = Now() + settings.budget * budgetShare;
+    for (int i = 0; i < settings.minPairs || (Now() < end && i < 1000); i++) {
+        if (i % 2 == 0) {
+            row.program.push_back(program());
+            row.floor.push_back(floor());
+        } else {
+            row.floor.push_back(floor());
+            row.program.push_back(program());
+        }
     }
 }
 
@@ -147,22 +166,24 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
                                    (visible ? ", visible" : ", hidden"),
                                "ms"};
                     // Each fill starts from an empty list.
-                    row.program = Repeat(settings.reps, [&] {
-                        dlg.m_romTree.DeleteAllItems();
-                        PumpMessages();
-                        return Timed([&] {
-                            dlg.FillRomList();
-                            UpdateWindow(hTree);
+                    InTurns(
+                        settings, row,
+                        [&] {
+                            dlg.m_romTree.DeleteAllItems();
+                            PumpMessages();
+                            return Timed([&] {
+                                dlg.FillRomList();
+                                UpdateWindow(hTree);
+                            });
+                        },
+                        [&] {
+                            SendMessageA(bare.hTree, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
+                            PumpMessages();
+                            return Timed([&] {
+                                BareFill(bare.hTree, directory);
+                                UpdateWindow(bare.hTree);
+                            });
                         });
-                    });
-                    row.floor = Repeat(settings.reps, [&] {
-                        SendMessageA(bare.hTree, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
-                        PumpMessages();
-                        return Timed([&] {
-                            BareFill(bare.hTree, directory);
-                            UpdateWindow(bare.hTree);
-                        });
-                    });
                     row.goal = 1.5;
                     rows.push_back(row);
                 }
@@ -173,20 +194,22 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
             std::string directory = RomDirectory(settings, count);
             dlg.m_romDir = directory.c_str();
             Row refill = {"refill, " + std::to_string(count) + ", visible", "ms"};
-            refill.program = Repeat(settings.reps, [&] {
-                PumpMessages();
-                return Timed([&] {
-                    dlg.FillRomList();
-                    UpdateWindow(hTree);
+            InTurns(
+                settings, refill,
+                [&] {
+                    PumpMessages();
+                    return Timed([&] {
+                        dlg.FillRomList();
+                        UpdateWindow(hTree);
+                    });
+                },
+                [&] {
+                    PumpMessages();
+                    return Timed([&] {
+                        BareFill(bare.hTree, directory);
+                        UpdateWindow(bare.hTree);
+                    });
                 });
-            });
-            refill.floor = Repeat(settings.reps, [&] {
-                PumpMessages();
-                return Timed([&] {
-                    BareFill(bare.hTree, directory);
-                    UpdateWindow(bare.hTree);
-                });
-            });
             refill.goal = 1.5;
             rows.push_back(refill);
 
@@ -197,16 +220,16 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
             std::string ini = settings.work + "\\zorvane.ini";
             dlg.SaveSettings();
             Row load = {"settings load", "ms"};
-            load.program =
-                Repeat(settings.reps, [&] { return Timed([&] { dlg.LoadSettings(); }); });
-            load.floor = Repeat(settings.reps, [&] {
-                return Timed([&] {
-                    char value[512];
-                    for (const char* key : keys)
-                        GetPrivateProfileStringA("SETTINGS", key, "", value, sizeof value,
-                                                 ini.c_str());
+            InTurns(
+                settings, load, [&] { return Timed([&] { dlg.LoadSettings(); }); },
+                [&] {
+                    return Timed([&] {
+                        char value[512];
+                        for (const char* key : keys)
+                            GetPrivateProfileStringA("SETTINGS", key, "", value, sizeof value,
+                                                     ini.c_str());
+                    });
                 });
-            });
             load.goal = 2;
             rows.push_back(load);
 
@@ -223,17 +246,20 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
                 dlg.m_stick2Combo.SetCurSel(flip + 2);
             };
             Row save = {"settings save", "ms"};
-            save.program = Repeat(settings.reps, [&] {
-                change();
-                return Timed([&] { dlg.SaveSettings(); });
-            });
-            save.floor = Repeat(settings.reps, [&] {
-                flip ^= 1;
-                return Timed([&] {
-                    for (const char* key : keys)
-                        WritePrivateProfileStringA("SETTINGS", key, flip ? "1" : "2", ini.c_str());
+            InTurns(
+                settings, save,
+                [&] {
+                    change();
+                    return Timed([&] { dlg.SaveSettings(); });
+                },
+                [&] {
+                    flip ^= 1;
+                    return Timed([&] {
+                        for (const char* key : keys)
+                            WritePrivateProfileStringA("SETTINGS", key, flip ? "1" : "2",
+                                                       ini.c_str());
+                    });
                 });
-            });
             save.goal = 1.5;
             rows.push_back(save);
 
@@ -249,26 +275,28 @@ void MeasureInDialog(const Settings& settings, const std::string& emuDir, std::v
                 dlg.FillRomList();
                 TreeView_SelectItem(hTree, TreeView_GetRoot(hTree));
                 Row launch = {"launch, " + std::to_string(count) + " ROMs", "ms"};
-                launch.program = Repeat(settings.reps, [&] {
-                    double ms = Timed([&] { dlg.LaunchSelected(); });
-                    Sleep(200);
-                    return ms;
-                });
-                launch.floor = Repeat(settings.reps, [&] {
-                    STARTUPINFOA startup = {};
-                    startup.cb = sizeof startup;
-                    PROCESS_INFORMATION process;
-                    char commandLine[] = "o2em \"roms\\x.bin\" ";
-                    double ms = Timed([&] {
-                        if (CreateProcessA(standIn.c_str(), commandLine, NULL, NULL, FALSE, 0, NULL,
-                                           emuDir.c_str(), &startup, &process)) {
-                            CloseHandle(process.hThread);
-                            CloseHandle(process.hProcess);
-                        }
+                InTurns(
+                    settings, launch,
+                    [&] {
+                        double ms = Timed([&] { dlg.LaunchSelected(); });
+                        Sleep(200);
+                        return ms;
+                    },
+                    [&] {
+                        STARTUPINFOA startup = {};
+                        startup.cb = sizeof startup;
+                        PROCESS_INFORMATION process;
+                        char commandLine[] = "o2em \"roms\\x.bin\" ";
+                        double ms = Timed([&] {
+                            if (CreateProcessA(standIn.c_str(), commandLine, NULL, NULL, FALSE, 0,
+                                               NULL, emuDir.c_str(), &startup, &process)) {
+                                CloseHandle(process.hThread);
+                                CloseHandle(process.hProcess);
+                            }
+                        });
+                        Sleep(200);
+                        return ms;
                     });
-                    Sleep(200);
-                    return ms;
-                });
                 launch.goal = 1.5;
                 rows.push_back(launch);
             }
@@ -339,11 +367,10 @@ Row Explanation(const Settings& settings, const std::string& path, const std::st
     CLaunchWatch watch(hProcess, ("o2em \"" + romPath + "\" ").c_str(), romPath.c_str(), "",
                        emu.c_str());
     Row row = {path, "ms"};
-    row.program = Repeat(settings.reps, [&] {
-        return Timed([&] { DescribeFailedStart(watch, O2EM_EXIT_REFUSED); });
-    });
-    row.floor = Repeat(settings.reps,
-                       [&] { return Timed([&] { BareExplanation(romFolder, romPath, emu); }); });
+    InTurns(
+        settings, row,
+        [&] { return Timed([&] { DescribeFailedStart(watch, O2EM_EXIT_REFUSED); }); },
+        [&] { return Timed([&] { BareExplanation(romFolder, romPath, emu); }); });
     row.goal = 1.5;
     return row;
 }
@@ -413,11 +440,12 @@ void MeasureProcesses(const Settings& settings, std::vector<Row>& rows)
     std::string roms = RomDirectory(settings, opening);
     WriteFile(dir / "zorvane.ini", "[SETTINGS]\r\nROMS_DIR=" + roms + "\r\nAUDIO=80\r\n");
     Row open = {"open, " + std::to_string(opening) + " ROMs and a settings file", "ms"};
-    // Starting a process under Wine drifts most with the machine's load.
-    RepeatInTurns(
-        settings.reps, open, [&] { return OpenAndQuit(zorvane, "", dir.Path()).ms; },
-        [&] { return OpenAndQuit(bare, "", dir.Path()).ms; });
-    open.goal = 1.3;
+    // Starting a process under Wine drifts most with the machine's load: the
+    // opening has a larger share of the budget.
+    InTurns(
+        settings, open, [&] { return OpenAndQuit(zorvane, "", dir.Path()).ms; },
+        [&] { return OpenAndQuit(bare, "", dir.Path()).ms; }, 5);
+    open.goal = 1.2;
     rows.push_back(open);
 
     std::vector<int> memorySizes = {opening};
@@ -427,10 +455,9 @@ void MeasureProcesses(const Settings& settings, std::vector<Row>& rows)
         std::string directory = RomDirectory(settings, count);
         WriteFile(dir / "zorvane.ini", "[SETTINGS]\r\nROMS_DIR=" + directory + "\r\n");
         Row memory = {"peak working set, " + std::to_string(count) + " ROMs", "MB"};
-        memory.program =
-            Repeat(settings.reps, [&] { return OpenAndQuit(zorvane, "", dir.Path()).peakMB; });
-        memory.floor =
-            Repeat(settings.reps, [&] { return OpenAndQuit(bare, directory, dir.Path()).peakMB; });
+        InTurns(
+            settings, memory, [&] { return OpenAndQuit(zorvane, "", dir.Path()).peakMB; },
+            [&] { return OpenAndQuit(bare, directory, dir.Path()).peakMB; }, 0);
         memory.goal = 1.2;
         rows.push_back(memory);
     }
@@ -496,7 +523,8 @@ int main(int argc, char** argv)
     GetFullPathNameA(argv[1], MAX_PATH, data, NULL);
     GetFullPathNameA(argv[2], MAX_PATH, jsonPath, NULL);
     TempDir work;
-    Settings settings = {data, work.Path(), quick ? 1 : 11,
+    // At least 11 pairs a row, and pairs for 2 seconds.
+    Settings settings = {data, work.Path(), quick ? 1 : 11, quick ? 0.0 : 2.0,
                          quick ? std::vector<int>{100} : std::vector<int>{100, 1000, 10000, 50000}};
 
     ScopedCurrentDirectory inWork(work.Path());
@@ -507,49 +535,55 @@ int main(int argc, char** argv)
     MeasureExplanation(settings, rows);
     MeasureProcesses(settings, rows);
 
-    printf("%-42s %5s %21s %21s %7s %6s %s\n", "path", "reps", "program min/median",
-           "floor min/median", "ratio", "goal", "met");
+    if (!quick) {
+        // Time per entry at 50,000 against 1,000, pair by pair: the fill stays linear.
+        auto row = [&](const std::string& path) {
+            return *std::find_if(rows.begin(), rows.end(),
+                                 [&](const Row& r) { return r.path == path; });
+        };
+        for (const char* visibility : {"hidden", "visible"}) {
+            const Row small = row(std::string("ROM list fill, 1000, ") + visibility),
+                      large = row(std::string("ROM list fill, 50000, ") + visibility);
+            Row perEntry = {std::string("fill per entry 50000 vs 1000, ") + visibility, "us"};
+            for (size_t i = 0; i < large.program.size() && i < small.program.size(); i++) {
+                perEntry.program.push_back(large.program[i] * 1000 / 50000);
+                perEntry.floor.push_back(small.program[i] * 1000 / 1000);
+            }
+            perEntry.goal = 1.5;
+            rows.push_back(perEntry);
+        }
+    }
+
+    const char* format = "%-52s %5s %21s %21s %6s %6s %9s %s\n";
+    printf(format, "path", "pairs", "program min/median", "floor min/median", "ratio", "spread",
+           "goal", "met");
     std::ostringstream json;
     json << "{\n  \"rows\": [\n";
     bool allMet = true;
-    auto report = [&](const std::string& path, int reps, const std::string& program,
-                      const std::string& floor, double ratio, const std::string& goal, bool met) {
+    auto report = [&](const std::string& path, size_t pairs, const std::string& program,
+                      const std::string& floor, double ratio, double spread,
+                      const std::string& goal, bool met) {
         allMet = allMet && met;
-        printf("%-42s %5d %21s %21s %7s %6s %s\n", path.c_str(), reps, program.c_str(),
-               floor.c_str(), Format(ratio).c_str(), goal.c_str(),
+        printf(format, path.c_str(), std::to_string(pairs).c_str(), program.c_str(), floor.c_str(),
+               Format(ratio).c_str(), Format(spread).c_str(), goal.c_str(),
                quick ? "-"
                : met ? "yes"
                      : "NO");
-        json << "    {\"path\": \"" << path << "\", \"reps\": " << reps << ", \"ratio\": " << ratio
-             << ", \"goal\": \"" << goal << "\", \"met\": " << (met ? "true" : "false") << "},\n";
+        json << "    {\"path\": \"" << path << "\", \"pairs\": " << pairs
+             << ", \"ratio\": " << ratio << ", \"spread\": " << spread << ", \"goal\": \"" << goal
+             << "\", \"met\": " << (met ? "true" : "false") << "},\n";
     };
     for (const Row& row : rows) {
         std::string program =
             Format(Min(row.program)) + " / " + Format(Median(row.program)) + " " + row.unit;
         std::string floor =
             Format(Min(row.floor)) + " / " + Format(Median(row.floor)) + " " + row.unit;
-        report(row.path, (int)row.program.size(), program, floor, row.ratio(),
-               "<= " + Format(row.goal), row.ratio() <= row.goal);
-    }
-    if (!quick) {
-        // Time per entry at 50,000 against 1,000: the fill stays linear.
-        auto median = [&](const std::string& path) {
-            for (const Row& row : rows)
-                if (row.path == path)
-                    return Median(row.program);
-            return 0.0;
-        };
-        for (const char* visibility : {"hidden", "visible"}) {
-            double small = median(std::string("ROM list fill, 1000, ") + visibility) / 1000;
-            double large = median(std::string("ROM list fill, 50000, ") + visibility) / 50000;
-            report(std::string("fill per entry 50000 vs 1000, ") + visibility, settings.reps,
-                   Format(large * 1000) + " us", Format(small * 1000) + " us", large / small,
-                   "<= 1.50", large / small <= 1.5);
-        }
+        report(row.path, row.program.size(), program, floor, row.Ratio(), row.Spread(),
+               "<= " + Format(row.goal), row.Ratio() <= row.goal);
     }
     Executable exe = Inspect(ProgramDirectory() + "\\..\\Zorvane.exe");
     report("size of Zorvane.exe (static, stripped)", 1, Format(exe.kb) + " KB", "-", exe.kb / 300,
-           "<= 300 KB", exe.kb <= 300 && exe.staticallyLinked && exe.stripped);
+           0, "<= 300 KB", exe.kb <= 300 && exe.staticallyLinked && exe.stripped);
     std::string text = json.str();
     text.erase(text.size() - 2);
     text += "\n  ]\n}\n";
