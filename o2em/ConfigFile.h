@@ -57,7 +57,7 @@ private:
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
     // The file is read a block at a time: what is left of a block is moved to
     // the front, so that a whole piece is always at hand.
-    char m_block[16384] = {};
+    char m_block[65536] = {};
     int m_nStart = 0, m_nFilled = 0;
     // Where m_block[m_nStart] is in the file; whether all of it is read.
     int m_nOffset = 0;

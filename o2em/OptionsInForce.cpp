@@ -17,6 +17,20 @@ static BOOL IsOption(LPCTSTR pszName, LPCTSTR pszOption)
     return *pszOption == '\0';
 }
 
+// A value as O2em reads it, with atoi: a short number without its cost, which
+// under Wine is many times that of reading the number here; anything else as
+// the C runtime reads it.
+static int ValueOf(LPCTSTR pszValue)
+{
+    LPCTSTR psz = pszValue + (*pszValue == '-' ? 1 : 0);
+    int nValue = 0, nDigits = 0;
+    for (; *psz >= '0' && *psz <= '9' && nDigits < 9; psz++, nDigits++)
+        nValue = nValue * 10 + *psz - '0';
+    if (nDigits == 0 || nDigits == 9)
+        return atoi(pszValue);
+    return *pszValue == '-' ? -nValue : nValue;
+}
+
 // A key list that is a number names no key.
 static BOOL IsNumber(LPCTSTR psz)
 {
@@ -53,10 +67,10 @@ static int TakeOption(O2emOptions& options, LPCTSTR pszName, LPCTSTR pszValue, i
     *pbKeys = FALSE;
     for (int i = 0; i < (int)(sizeof O2EM_OPTION_RANGES / sizeof O2EM_OPTION_RANGES[0]); i++) {
         const O2emOptionRange& range = O2EM_OPTION_RANGES[i];
-        if (!IsOption(pszName, range.pszName))
+        if (pszName[0] != range.pszName[0] || !IsOption(pszName, range.pszName))
             continue;
         *pbKeys = range.bKeys && strlen(pszValue) > 1;
-        int nValue = *pbKeys ? -1 : atoi(pszValue);
+        int nValue = *pbKeys ? -1 : ValueOf(pszValue);
         if (*pbKeys ? IsNumber(pszValue) : nValue < range.nLow || nValue > range.nHigh)
             return i;
         for (int stick = 0; stick < 2; stick++)
