@@ -419,7 +419,7 @@ Opened OpenAndQuit(const std::string& program, const std::string& arguments,
                    const std::string& directory)
 {
     double start = Now();
-    LauncherProcess opened(program, arguments, directory.c_str());
+    LauncherProcess opened(program, arguments, directory.c_str(), 1);
     while (opened.hWnd != NULL && GetUpdateRect(opened.hWnd, NULL, FALSE))
         Sleep(1);
     double ms = (Now() - start) * 1000;

@@ -91,12 +91,12 @@ HWND FindWindowOf(DWORD processId, const std::string& caption)
     return search.found;
 }
 
-HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
+HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs, DWORD pollMs)
 {
     HWND hWnd = FindWindowOf(processId, caption);
     for (DWORD deadline = GetTickCount() + timeoutMs; hWnd == NULL && GetTickCount() < deadline;
          hWnd = FindWindowOf(processId, caption))
-        Sleep(50);
+        Sleep(pollMs);
     return hWnd;
 }
 

@@ -25,6 +25,7 @@ bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess);
 
 std::string WindowText(HWND hWnd);
 // The visible top-level window of a process with this caption, or NULL; and
-// the same, waited for up to the timeout.
+// the same, waited for up to the timeout, looked for every pollMs.
 HWND FindWindowOf(DWORD processId, const std::string& caption);
-HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000);
+HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000,
+                   DWORD pollMs = 50);

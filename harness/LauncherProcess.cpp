@@ -3,7 +3,7 @@
 #include "resource.h"
 
 LauncherProcess::LauncherProcess(const std::string& program, const std::string& arguments,
-                                 const char* directory)
+                                 const char* directory, DWORD pollMs)
 {
     std::string commandLine = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup = {};
@@ -12,7 +12,7 @@ LauncherProcess::LauncherProcess(const std::string& program, const std::string& 
                         &startup, &process))
         return;
     WaitForInputIdle(process.hProcess, 30000);
-    hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b", 30000);
+    hWnd = WaitForWindow(process.dwProcessId, "Zorvane V0.1b", 30000, pollMs);
 }
 
 LauncherProcess::~LauncherProcess()
