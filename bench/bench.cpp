@@ -444,7 +444,7 @@ void MeasureProcesses(const Settings& settings, std::vector<Row>& rows)
     // opening has a larger share of the budget.
     InTurns(
         settings, open, [&] { return OpenAndQuit(zorvane, "", dir.Path()).ms; },
-        [&] { return OpenAndQuit(bare, "", dir.Path()).ms; }, 5);
+        [&] { return OpenAndQuit(bare, "", dir.Path()).ms; }, 10);
     open.goal = 1.2;
     rows.push_back(open);
 
