@@ -22,15 +22,15 @@ def literal(text):
                          for b in data) + '"'
 
 
-def file_row(case_id, name, spec):
-    if spec is None:
+def file_row(case_id, name, entry):
+    if entry is None:
         kind, size, crc, text = "folder", 0, 0, None
-    elif "text" in spec:
-        kind, size, crc, text = "text", len(spec["text"].encode("latin-1")), 0, spec["text"]
-    elif "zeros" in spec:
-        kind, size, crc, text = "zeros", spec["zeros"], 0, None
+    elif "text" in entry:
+        kind, size, crc, text = "text", len(entry["text"].encode("latin-1")), 0, entry["text"]
+    elif "zeros" in entry:
+        kind, size, crc, text = "zeros", entry["zeros"], 0, None
     else:
-        kind, size, crc, text = "crc32", spec["size"], int(spec["crc32"], 16), None
+        kind, size, crc, text = "crc32", entry["size"], int(entry["crc32"], 16), None
     return "    {%d, %s, O2emCaseFile::%s, %d, 0x%08X, %s}," % (
         case_id, literal(name), KINDS[kind], size, crc, literal(text))
 
@@ -41,7 +41,7 @@ def main():
     files, starts = [], []
     for case in cases:
         files += [file_row(case["id"], name, None) for name in case["folders"]]
-        files += [file_row(case["id"], name, spec) for name, spec in case["files"].items()]
+        files += [file_row(case["id"], name, entry) for name, entry in case["files"].items()]
         o2em = case["o2em"]
         rom = case["command line"].split('"')[1]
         starts.append("    {%d, %s, %s, %s, %uu, %s, %s, %s}," % (
