@@ -82,7 +82,7 @@ struct Settings
     std::string data;
     std::string work;
     int minPairs;
-    double budget; // seconds a row goes on for, past its least pairs
+    double budget; // seconds a row's pairs go on for, or its least pairs if they take longer
     std::vector<int> sizes;
 };
 
