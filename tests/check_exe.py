@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Checks the shipped Zorvane.exe itself, read back from the built file: a 32-bit
-GUI program that imports only Windows' own DLLs (shell32 and ole32 delay-loaded), whose compiled dialogs, menu,
-icon, bitmap and version record are exactly the program's resource tables, and
-whose application manifest declares what today's Windows asks of a program.
+"""Checks a built Zorvane.exe itself, read back from the file: a GUI program of
+the given build (win32, the product, by default) that carries no link time,
+imports only Windows' own DLLs, with shell32 and ole32 delay-loaded through
+slots that start out pointing at the program's own code, and calls through no
+import slot that would send it elsewhere; whose compiled dialogs, menu, icon,
+bitmap and version record are exactly the program's resource tables, and whose
+application manifest declares what today's Windows asks of a program.
 
-usage: check_exe.py ZORVANE_EXE"""
+usage: check_exe.py ZORVANE_EXE [win32|win64]"""
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -13,6 +16,11 @@ import xml.etree.ElementTree as ElementTree
 # ole32, which serve only the folder pickers and the guide and are loaded when
 # first called.
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
+DELAY_LOADED = {"shell32.dll": ["SHBrowseForFolderA", "SHGetPathFromIDListW", "ShellExecuteExW"],
+                "ole32.dll": ["CoInitializeEx", "CoUninitialize", "CoTaskMemFree"]}
+# machine, optional header magic, pointer size
+BUILDS = {"win32": (0x14C, 0x10B, 4), "win64": (0x8664, 0x20B, 8)}
+IMAGE_SCN_MEM_EXECUTE = 0x20000000
 RT_BITMAP, RT_ICON, RT_MENU, RT_DIALOG, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 3, 4, 5, 14, 16, 24
 NEUTRAL, EN_US, PT_BR = 0, 0x0409, 0x0416
 # A class is named, or given as the atom of a predefined class; either names the same class.
@@ -142,37 +150,123 @@ class PE:
         self.data = data
         pe = struct.unpack_from("<I", data, 0x3C)[0]
         expect("signature", data[pe:pe + 4], b"PE\0\0")
-        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        self.machine, sections, self.timestamp, _, _, optional_size, _ = struct.unpack_from(
+            "<HHIIIHH", data, pe + 4)
         opt = pe + 24
         self.magic = struct.unpack_from("<H", data, opt)[0]
+        self.pointer = "Q" if self.magic == 0x20B else "I"
+        self.image_base = struct.unpack_from("<" + self.pointer, data, opt + (24 if self.magic == 0x20B else 28))[0]
         self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
         directories = opt + (96 if self.magic == 0x10B else 112)
         self.imports_rva = struct.unpack_from("<I", data, directories + 8)[0]
         self.resources_rva = struct.unpack_from("<I", data, directories + 16)[0]
+        self.relocs_rva, self.relocs_size = struct.unpack_from("<II", data, directories + 40)
         self.sections = []
         table = opt + optional_size
         for i in range(sections):
+            name = data[table + 40 * i:table + 40 * i + 8].rstrip(b"\0").decode()
             size, rva, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
-            self.sections.append((rva, max(size, raw_size), raw))
+            flags = struct.unpack_from("<I", data, table + 40 * i + 36)[0]
+            self.sections.append((rva, max(size, raw_size), raw, name, flags))
 
     def offset(self, rva):
-        for start, size, raw in self.sections:
+        for start, size, raw, _, _ in self.sections:
             if start <= rva < start + size:
                 return rva - start + raw
         raise ValueError(f"RVA {rva:#x} is in no section")
+
+    def section(self, name):
+        return next(((start, size) for start, size, _, n, _ in self.sections if n == name), (0, 0))
+
+    def in_code(self, va):
+        rva = va - self.image_base
+        return any(start <= rva < start + size for start, size, _, _, flags in self.sections
+                   if flags & IMAGE_SCN_MEM_EXECUTE)
+
+    def word(self, rva):
+        return struct.unpack_from("<" + self.pointer, self.data, self.offset(rva))[0]
 
     def cstr(self, rva):
         at = self.offset(rva)
         return self.data[at:self.data.index(b"\0", at)].decode()
 
-    def imported_dlls(self):
-        dlls, at = [], self.offset(self.imports_rva)
+    def imports(self):
+        """The import directory's descriptors, as (dll, lookup RVA, slots RVA)."""
+        found, at = [], self.offset(self.imports_rva)
         while True:
-            name = struct.unpack_from("<I", self.data, at + 12)[0]
+            lookup, _, _, name, slots = struct.unpack_from("<IIIII", self.data, at)
             if name == 0:
-                return dlls
-            dlls.append(self.cstr(name))
+                return found
+            found.append((self.cstr(name), lookup, slots))
             at += 20
+
+    def imported_dlls(self):
+        return [dll for dll, _, _ in self.imports()]
+
+    def thunks(self, start):
+        """The RVAs of an array of pointer-sized entries up to its zero."""
+        size = struct.calcsize(self.pointer)
+        while self.word(start):
+            yield start
+            start += size
+
+    def relocated(self):
+        """The RVAs of the words that carry a base relocation."""
+        found, at, end = [], self.offset(self.relocs_rva), self.offset(self.relocs_rva) + self.relocs_size
+        while at < end:
+            page, size = struct.unpack_from("<II", self.data, at)
+            if size < 8:
+                break
+            entries = struct.unpack_from(f"<{(size - 8) // 2}H", self.data, at + 8)
+            found += [page + (e & 0xFFF) for e in entries if e >> 12]
+            at += size
+        return found
+
+    def delay_imports(self):
+        """{dll: [(name, slot RVA)]} from the delay-load descriptors, found by their shape
+        (attributes 1, then the RVAs of the DLL's name, its handle, its slots and its names),
+        since GNU ld leaves the data directory's entry for them empty."""
+        found, size = {}, struct.calcsize(self.pointer)
+        idata_start, idata_size = self.section(".idata")
+        for start, length, raw, _, _ in self.sections:
+            for at in range(raw, raw + min(length, len(self.data) - raw) - 32, 4):
+                attributes, name, _, slots, names = struct.unpack_from("<IIIII", self.data, at)
+                if attributes != 1 or not all(idata_start <= rva < idata_start + idata_size
+                                              for rva in (slots, names)):
+                    continue
+                try:
+                    dll = self.cstr(name)
+                except (ValueError, UnicodeDecodeError):
+                    continue
+                if not dll.lower().endswith(".dll"):
+                    continue
+                entries = []
+                for i, entry in enumerate(self.thunks(names)):
+                    entries.append((self.cstr(self.word(entry) + 2), slots + i * size))
+                found[dll.lower()] = entries
+        return found
+
+    def slot_calls(self):
+        """The import-section words that the code calls or jumps through, with where it
+        does so: call/jmp [slot], absolute on i386 and relative to the next instruction
+        on x86-64."""
+        idata_start, idata_size = self.section(".idata")
+        calls = []
+        for start, size, raw, _, flags in self.sections:
+            if not flags & IMAGE_SCN_MEM_EXECUTE:
+                continue
+            code = self.data[raw:raw + size]
+            for at in range(len(code) - 6):
+                if code[at] != 0xFF or code[at + 1] not in (0x15, 0x25):
+                    continue
+                operand = struct.unpack_from("<i", code, at + 2)[0]
+                if self.magic == 0x20B:
+                    slot = start + at + 6 + operand
+                else:
+                    slot = (operand & 0xFFFFFFFF) - self.image_base
+                if idata_start <= slot < idata_start + idata_size:
+                    calls.append((slot, start + at))
+        return calls
 
     def resources(self):
         """{(type, id): (language, bytes)} of the resource tree."""
@@ -190,6 +284,31 @@ class PE:
                     at = self.offset(rva)
                     found[(rtype, name)] = (lang, self.data[at:at + size])
         return found
+
+
+def check_slots(pe):
+    """Every slot the code calls through is filled by the loader or points at the program's
+    own code; the delay-loaded calls are exactly the expected ones."""
+    loader = {slot for _, lookup, slots in pe.imports() for slot in pe.thunks(slots)}
+    delayed = pe.delay_imports()
+    expect("delay-loaded calls", {dll: sorted(name for name, _ in entries) for dll, entries in delayed.items()},
+           {dll: sorted(names) for dll, names in DELAY_LOADED.items()})
+    names = {slot: f"{dll} {name}" for dll, entries in delayed.items() for name, slot in entries}
+    for slot, name in names.items():
+        value = pe.word(slot)
+        if not pe.in_code(value):
+            failures.append(f"the slot of {name} (RVA {slot:#x}) holds {value:#x}, outside the program's code: "
+                            "a call through it crashes")
+    idata_start, idata_size = pe.section(".idata")
+    for rva in pe.relocated():
+        if idata_start <= rva < idata_start + idata_size and rva not in names and not pe.in_code(pe.word(rva)):
+            failures.append(f"the import-section word at RVA {rva:#x} holds {pe.word(rva):#x}, outside the code")
+    calls = pe.slot_calls()
+    for slot, site in calls:
+        if slot not in loader and slot not in names:
+            failures.append(f"the code at RVA {site:#x} calls through RVA {slot:#x}, which no loader fills")
+    called = {names[slot] for slot, _ in calls if slot in names}
+    expect("delay-loaded calls that the code makes", sorted(called), sorted(names.values()))
 
 
 def check_dialog(number, lang, data, expected):
@@ -297,13 +416,16 @@ def check_manifest(lang, data):
            set())
 
 
-def main(path):
+def main(path, build="win32"):
     pe = PE(open(path, "rb").read())
-    expect("machine", hex(pe.machine), hex(0x14C))
-    expect("optional header", hex(pe.magic), hex(0x10B))
+    machine, magic, _ = BUILDS[build]
+    expect("machine", hex(pe.machine), hex(machine))
+    expect("optional header", hex(pe.magic), hex(magic))
     expect("subsystem (2 is GUI)", pe.subsystem, 2)
+    expect("link time in the header (0: none, so that the same sources give the same bytes)", pe.timestamp, 0)
     foreign = [dll for dll in pe.imported_dlls() if dll.lower() not in WINDOWS_DLLS]
     expect("DLLs loaded at start that are not Windows' own, or shell32 or ole32", foreign, [])
+    check_slots(pe)
 
     res = pe.resources()
     for number, expected in DIALOGS.items():
@@ -331,4 +453,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(*sys.argv[1:3]))
