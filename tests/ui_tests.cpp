@@ -22,6 +22,18 @@ POINT ScreenCenter(HWND hWnd, const RECT& rect)
     return point;
 }
 
+// Where the last mouse message that this thread took from its queue was: a
+// drag moves on only once the control has had the cursor's last move, however
+// slowly the machine passes input on.
+POINT g_lastMouse;
+
+LRESULT CALLBACK NoteMouse(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION)
+        g_lastMouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
 class LauncherWindowTest : public LauncherTest
 {
 protected:
@@ -50,8 +62,11 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
             s.slider.SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
             MouseDown(grip = ScreenCenter(s.slider.m_hWnd, thumb));
         }));
-        // Drag until the thumb sits at the target.
+        // Drag until the thumb sits at the target, one move at a time.
         steps.push_back(Until([&] {
+            POINT cursor;
+            if (!GetCursorPos(&cursor) || g_lastMouse.x != cursor.x || g_lastMouse.y != cursor.y)
+                return false;
             int pos = s.slider.GetPos();
             if (pos == s.target)
                 return true;
@@ -81,7 +96,9 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_SPEED_VALUE), "150");
         dlg.EndDialog(0);
     }));
+    HHOOK hHook = SetWindowsHookExA(WH_MOUSE, NoteMouse, NULL, GetCurrentThreadId());
     RunModal(dlg, steps);
+    UnhookWindowsHookEx(hHook);
 }
 
 TEST_F(LauncherWindowTest, EachCheckBoxFlipsItsOwnSettingAndOnlyTheCloseMessageSaves)
