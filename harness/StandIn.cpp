@@ -42,7 +42,7 @@ std::vector<Launch> StandInEmulator::Launches() const
 std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count) const
 {
     std::vector<Launch> launches = Launches();
-    for (DWORD deadline = GetTickCount() + 5000;
+    for (DWORD deadline = GetTickCount() + 30000;
          launches.size() < count && GetTickCount() < deadline; launches = Launches())
         Sleep(20);
     return launches;

@@ -95,7 +95,11 @@ TEST_F(LauncherTest, TheEmulatorGetsAPathToTheChosenRomOrTheUserHearsWhyNot)
             EXPECT_EQ(Str(dlg.m_romDir), c.romDir);
             launches = emulator.WaitForLaunches(launches.size() + 1);
         }
-        DeleteFileA((dir / "o2em.exe").c_str());
+        // The last start ran from here, and its program goes once it has ended.
+        for (DWORD deadline = GetTickCount() + 30000;
+             !DeleteFileA((dir / "o2em.exe").c_str()) && GetTickCount() < deadline;)
+            Sleep(20);
+        ASSERT_FALSE(FileExists(dir / "o2em.exe"));
     })};
     for (size_t i = 0; i < noEmulator.size(); i++) {
         steps.push_back(Do([&, i] {

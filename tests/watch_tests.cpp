@@ -561,19 +561,17 @@ TEST_F(WatchTest, ABadBiosFolderIsOnlyReadAndExplainedAtOnce)
 
     DWORD launched = 0, shown = 0;
     std::vector<std::string> message;
-    RunModal(dlg,
-             {Do([&] {
-                  ListRoms(dlg, emu, roms);
-                  SetExitCode("1");
-                  launched = GetTickCount();
-                  dlg.LaunchSelected();
-              }),
-              Until([&] {
-                  shown = GetTickCount();
-                  return FindDialog(MSG_CAPTION_LAUNCHER_ERROR) != NULL;
-              }),
-              CloseMessageBox(MSG_CAPTION_LAUNCHER_ERROR, message), End(dlg)},
-             60000);
+    RunModal(dlg, {Do([&] {
+                       ListRoms(dlg, emu, roms);
+                       SetExitCode("1");
+                       launched = GetTickCount();
+                       dlg.LaunchSelected();
+                   }),
+                   Until([&] {
+                       shown = GetTickCount();
+                       return FindDialog(MSG_CAPTION_LAUNCHER_ERROR) != NULL;
+                   }),
+                   CloseMessageBox(MSG_CAPTION_LAUNCHER_ERROR, message), End(dlg)});
     CloseHandle(hLocked);
     ASSERT_EQ(message.size(), 1u);
     EXPECT_NE(message[0].find("its BIOS folder, " + bios + ", holds only G7400,"),
@@ -591,35 +589,34 @@ TEST_F(WatchTest, NoMessageWhenO2emEndsWellIsClosedByItsUserOrRunsOn)
     DWORD runnerStarted = 0;
     HWND hRunner = NULL;
     auto noMessage = [] { EXPECT_EQ(FindDialog(MSG_CAPTION_LAUNCHER_ERROR), (HWND)NULL); };
-    RunModal(dlg,
-             {Do([&] {
-                  ListRoms(dlg, emu, roms);
-                  for (const char* code : {"0", "0xC000013A"}) {
-                      SetExitCode(code);
-                      dlg.LaunchSelected();
-                  }
-                  LaunchARunner();
-                  runnerStarted = GetTickCount();
-              }),
-              Until([&] {
-                  noMessage();
-                  return emulator.Launches().size() == 3 && Watches() == 1;
-              }),
-              Until([&] {
-                  noMessage();
-                  return Watches() == 0;
-              }),
-              Do([&] {
-                  EXPECT_GE(GetTickCount() - runnerStarted, (DWORD)CLaunchWatch::WATCH_MS - 100);
-                  hRunner = FindWindowA(NULL, "O2em stand-in");
-                  ASSERT_NE(hRunner, (HWND)NULL);
-                  PostMessageA(hRunner, WM_COMMAND, IDOK, 0);
-              }),
-              Until([&] { return !IsWindow(hRunner); }), Do([] { Sleep(500); }), Do([&] {
-                  noMessage();
-                  dlg.EndDialog(0);
-              })},
-             30000);
+    RunModal(dlg, {Do([&] {
+                       ListRoms(dlg, emu, roms);
+                       for (const char* code : {"0", "0xC000013A"}) {
+                           SetExitCode(code);
+                           dlg.LaunchSelected();
+                       }
+                       LaunchARunner();
+                       runnerStarted = GetTickCount();
+                   }),
+                   Until([&] {
+                       noMessage();
+                       return emulator.Launches().size() == 3 && Watches() == 1;
+                   }),
+                   Until([&] {
+                       noMessage();
+                       return Watches() == 0;
+                   }),
+                   Do([&] {
+                       EXPECT_GE(GetTickCount() - runnerStarted,
+                                 (DWORD)CLaunchWatch::WATCH_MS - 100);
+                       hRunner = FindWindowA(NULL, "O2em stand-in");
+                       ASSERT_NE(hRunner, (HWND)NULL);
+                       PostMessageA(hRunner, WM_COMMAND, IDOK, 0);
+                   }),
+                   Until([&] { return !IsWindow(hRunner); }), Do([] { Sleep(500); }), Do([&] {
+                       noMessage();
+                       dlg.EndDialog(0);
+                   })});
 }
 
 TEST_F(WatchTest, AMessageThatComesWhileADialogIsOpenOverTheLauncherBelongsToThatDialog)
@@ -721,8 +718,7 @@ TEST_F(WatchTest, FailedStartsShowOneMessageAtATimeAndNoWatchOutlivesItsEndOrThe
               Do([&] {
                   closed = GetTickCount();
                   dlg.SendMessage(WM_CLOSE);
-              })},
-             30000);
+              })});
     // Each cause shown once, in the order the starts ended.
     ASSERT_EQ(shown.size(), 2u);
     std::sort(shown.begin(), shown.end());
