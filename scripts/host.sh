@@ -55,6 +55,16 @@ choose_arch() {
     fi
 }
 
+# Sets vm (yes or no): whether make test also runs the 32-bit build's Wine tests
+# in the test machine (vm.sh): where this host cannot run them, unless the
+# 64-bit build alone is asked for, and wherever ZORVANE_VM=1. Needs i386.
+choose_vm() {
+    vm=no
+    if [ "${ZORVANE_VM:-}" = 1 ] || { [ "$i386" = no ] && [ "${ZORVANE_ARCH:-}" != win64 ]; }; then
+        vm=yes
+    fi
+}
+
 # The build tree and the Wine of the chosen build.
 arch_paths() {
     if [ "$arch" = win32 ]; then

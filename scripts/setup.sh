@@ -5,6 +5,8 @@
 #                     Wine's 32-bit loader (and the i386 architecture)
 #   setup.sh win64    the same on the 64-bit build, under Wine's 64-bit loader
 #   setup.sh release  the release, which needs only the 32-bit build
+#   setup.sh vm       what builds and boots the test machine of vm.sh (QEMU,
+#                     debootstrap, mke2fs and debugfs)
 #
 # Both cross compilers always come with the first two: the product is 32-bit
 # whichever build runs.
@@ -18,7 +20,8 @@ win32 | win64) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 x
 win32) packages+=(wine32:i386) ;;
 win64) packages+=(wine64) ;;
 release) ;;
-*) echo "usage: setup.sh win32|win64|release" >&2; exit 2 ;;
+vm) packages=(qemu-system-x86 qemu-utils debootstrap e2fsprogs) ;;
+*) echo "usage: setup.sh win32|win64|release|vm" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -26,6 +26,15 @@ out=$(ZORVANE_ARCH=win32 choose_arch 2>&1)
 check "a forced 32-bit build is refused" [ $? -ne 0 ]
 check "with a one-line reason" [ "$out" = "error: ZORVANE_ARCH=win32, but this host cannot run 32-bit (i386) code; use ZORVANE_ARCH=win64 or leave it unset." ]
 
+# Whether make test also runs the 32-bit build's tests in the test machine:
+# i386, ZORVANE_ARCH, ZORVANE_VM, and the answer.
+for row in "no,,,yes" "no,win64,,no" "no,win64,1,yes" "yes,,,no" "yes,win32,,no" "yes,,1,yes" \
+    "yes,win64,1,yes"; do
+    IFS=, read -r i386 forced asked want <<<"$row"
+    ZORVANE_ARCH=$forced ZORVANE_VM=$asked choose_vm
+    check "the test machine for i386=$i386 ZORVANE_ARCH=$forced ZORVANE_VM=$asked: $want" [ "$vm" = "$want" ]
+done
+
 # The real scripts stop at the choice, before setting up or building anything.
 out=$(cd "$root" && ZORVANE_ARCH=win16 timeout 20 bash scripts/test.sh 2>&1)
 check "make test refuses an unknown build" [ $? -ne 0 ]
