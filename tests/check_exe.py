@@ -289,7 +289,7 @@ class PE:
 def check_slots(pe):
     """Every slot the code calls through is filled by the loader or points at the program's
     own code; the delay-loaded calls are exactly the expected ones."""
-    loader = {slot for _, lookup, slots in pe.imports() for slot in pe.thunks(slots)}
+    loader = {slot for _, _, slots in pe.imports() for slot in pe.thunks(slots)}
     delayed = pe.delay_imports()
     expect("delay-loaded calls", {dll: sorted(name for name, _ in entries) for dll, entries in delayed.items()},
            {dll: sorted(names) for dll, names in DELAY_LOADED.items()})
