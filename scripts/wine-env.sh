@@ -27,11 +27,13 @@ wine_env_start() {
         mkdir -p "$WINEPREFIX"
         # No Mono or Gecko: nothing here needs them, and their prompts would stop the run.
         WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i >/dev/null 2>&1
-        # A crash ends the program instead of waiting in Wine's debugger.
-        "$wine" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
-            >/dev/null 2>&1 || true
         "$WINESERVER" -w
     fi
+    # A crash ends the program at once with its exception code, as with no
+    # debugger on Windows. Without the value, Wine starts winedbg, whose crash
+    # dialog would hold the program until a test's time runs out.
+    "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d "" /f \
+        >/dev/null 2>&1
     # Text files open in Notepad, as on every Windows; a prefix made by wineboot
     # lacks that link.
     "$wine" reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
