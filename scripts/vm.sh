@@ -3,7 +3,7 @@
 # runs 64-bit code only (or with ZORVANE_VM=1, anywhere). The machine is Debian
 # 12 from Debian's packages, built once by vm-image.sh and kept outside the
 # checkout, with its Wine prefix made once in a layer of its own; each run
-# boots it with its disks as they were left, so no run sees another's files.
+# boots it with its disks as they were made, so no run sees another's files.
 #
 # The build tree is handed in on a second disk, made by mke2fs -d, and mounted
 # in the machine at the checkout's own path; the tests' output comes back over
