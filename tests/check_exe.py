@@ -191,17 +191,17 @@ class PE:
         return self.data[at:self.data.index(b"\0", at)].decode()
 
     def imports(self):
-        """The import directory's descriptors, as (dll, lookup RVA, slots RVA)."""
+        """The import directory's descriptors, as (dll, RVA of its slots)."""
         found, at = [], self.offset(self.imports_rva)
         while True:
-            lookup, _, _, name, slots = struct.unpack_from("<IIIII", self.data, at)
+            _, _, _, name, slots = struct.unpack_from("<IIIII", self.data, at)
             if name == 0:
                 return found
-            found.append((self.cstr(name), lookup, slots))
+            found.append((self.cstr(name), slots))
             at += 20
 
     def imported_dlls(self):
-        return [dll for dll, _, _ in self.imports()]
+        return [dll for dll, _ in self.imports()]
 
     def thunks(self, start):
         """The RVAs of an array of pointer-sized entries up to its zero."""
@@ -289,7 +289,7 @@ class PE:
 def check_slots(pe):
     """Every slot the code calls through is filled by the loader or points at the program's
     own code; the delay-loaded calls are exactly the expected ones."""
-    loader = {slot for _, _, slots in pe.imports() for slot in pe.thunks(slots)}
+    loader = {slot for _, slots in pe.imports() for slot in pe.thunks(slots)}
     delayed = pe.delay_imports()
     expect("delay-loaded calls", {dll: sorted(name for name, _ in entries) for dll, entries in delayed.items()},
            {dll: sorted(names) for dll, names in DELAY_LOADED.items()})
