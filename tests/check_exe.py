@@ -2,8 +2,7 @@
 """Checks a built Zorvane.exe itself, read back from the file: a GUI program of
 the given build (win32, the product, by default) that carries no link time,
 imports only Windows' own DLLs, with shell32 and ole32 delay-loaded through
-slots that start out pointing at the program's own code, and calls through no
-import slot that would send it elsewhere; whose compiled dialogs, menu, icon,
+slots that each start out pointing at their own loading stub; whose compiled dialogs, menu, icon,
 bitmap and version record are exactly the program's resource tables, and whose
 application manifest declares what today's Windows asks of a program.
 
@@ -160,7 +159,6 @@ class PE:
         directories = opt + (96 if self.magic == 0x10B else 112)
         self.imports_rva = struct.unpack_from("<I", data, directories + 8)[0]
         self.resources_rva = struct.unpack_from("<I", data, directories + 16)[0]
-        self.relocs_rva, self.relocs_size = struct.unpack_from("<II", data, directories + 40)
         self.sections = []
         table = opt + optional_size
         for i in range(sections):
@@ -190,36 +188,12 @@ class PE:
         at = self.offset(rva)
         return self.data[at:self.data.index(b"\0", at)].decode()
 
-    def imports(self):
-        """The import directory's descriptors, as (dll, RVA of its slots)."""
-        found, at = [], self.offset(self.imports_rva)
-        while True:
-            _, _, _, name, slots = struct.unpack_from("<IIIII", self.data, at)
-            if name == 0:
-                return found
-            found.append((self.cstr(name), slots))
-            at += 20
-
     def imported_dlls(self):
-        return [dll for dll, _ in self.imports()]
-
-    def thunks(self, start):
-        """The RVAs of an array of pointer-sized entries up to its zero."""
-        size = struct.calcsize(self.pointer)
-        while self.word(start):
-            yield start
-            start += size
-
-    def relocated(self):
-        """The RVAs of the words that carry a base relocation."""
-        found, at, end = [], self.offset(self.relocs_rva), self.offset(self.relocs_rva) + self.relocs_size
-        while at < end:
-            page, size = struct.unpack_from("<II", self.data, at)
-            if size < 8:
-                break
-            entries = struct.unpack_from(f"<{(size - 8) // 2}H", self.data, at + 8)
-            found += [page + (e & 0xFFF) for e in entries if e >> 12]
-            at += size
+        """The DLLs that the import directory has the loader load at the start."""
+        found, at = [], self.offset(self.imports_rva)
+        while struct.unpack_from("<I", self.data, at + 12)[0]:
+            found.append(self.cstr(struct.unpack_from("<I", self.data, at + 12)[0]))
+            at += 20
         return found
 
     def delay_imports(self):
@@ -240,33 +214,11 @@ class PE:
                     continue
                 if not dll.lower().endswith(".dll"):
                     continue
-                entries = []
-                for i, entry in enumerate(self.thunks(names)):
-                    entries.append((self.cstr(self.word(entry) + 2), slots + i * size))
-                found[dll.lower()] = entries
+                found[dll.lower()] = entries = []
+                while self.word(names + len(entries) * size):
+                    entries.append((self.cstr(self.word(names + len(entries) * size) + 2),
+                                    slots + len(entries) * size))
         return found
-
-    def slot_calls(self):
-        """The import-section words that the code calls or jumps through, with where it
-        does so: call/jmp [slot], absolute on i386 and relative to the next instruction
-        on x86-64."""
-        idata_start, idata_size = self.section(".idata")
-        calls = []
-        for start, size, raw, _, flags in self.sections:
-            if not flags & IMAGE_SCN_MEM_EXECUTE:
-                continue
-            code = self.data[raw:raw + size]
-            for at in range(len(code) - 6):
-                if code[at] != 0xFF or code[at + 1] not in (0x15, 0x25):
-                    continue
-                operand = struct.unpack_from("<i", code, at + 2)[0]
-                if self.magic == 0x20B:
-                    slot = start + at + 6 + operand
-                else:
-                    slot = (operand & 0xFFFFFFFF) - self.image_base
-                if idata_start <= slot < idata_start + idata_size:
-                    calls.append((slot, start + at))
-        return calls
 
     def resources(self):
         """{(type, id): (language, bytes)} of the resource tree."""
@@ -286,29 +238,33 @@ class PE:
         return found
 
 
+def stub_slot(pe, va):
+    """The slot named by the loading stub at va, or None where va holds none: GNU ld's
+    stub is mov eax, slot on i386 and lea rax, [rip + slot] on x86-64, then jmp."""
+    if not pe.in_code(va):
+        return None
+    rva = va - pe.image_base
+    code = pe.data[pe.offset(rva):pe.offset(rva) + 8]
+    if pe.magic == 0x20B and code[:3] == b"\x48\x8d\x05" and code[7] == 0xE9:
+        return rva + 7 + struct.unpack_from("<i", code, 3)[0]
+    if pe.magic == 0x10B and code[0] == 0xB8 and code[5] == 0xE9:
+        return struct.unpack_from("<I", code, 1)[0] - pe.image_base
+    return None
+
+
 def check_slots(pe):
-    """Every slot the code calls through is filled by the loader or points at the program's
-    own code; the delay-loaded calls are exactly the expected ones."""
-    loader = {slot for _, slots in pe.imports() for slot in pe.thunks(slots)}
+    """The delay-loaded calls are exactly the expected ones, and each slot starts out pointing
+    at the loading stub of that very slot; a slot that points elsewhere crashes the call, runs
+    another function's or never returns."""
     delayed = pe.delay_imports()
     expect("delay-loaded calls", {dll: sorted(name for name, _ in entries) for dll, entries in delayed.items()},
            {dll: sorted(names) for dll, names in DELAY_LOADED.items()})
-    names = {slot: f"{dll} {name}" for dll, entries in delayed.items() for name, slot in entries}
-    for slot, name in names.items():
-        value = pe.word(slot)
-        if not pe.in_code(value):
-            failures.append(f"the slot of {name} (RVA {slot:#x}) holds {value:#x}, outside the program's code: "
-                            "a call through it crashes")
-    idata_start, idata_size = pe.section(".idata")
-    for rva in pe.relocated():
-        if idata_start <= rva < idata_start + idata_size and rva not in names and not pe.in_code(pe.word(rva)):
-            failures.append(f"the import-section word at RVA {rva:#x} holds {pe.word(rva):#x}, outside the code")
-    calls = pe.slot_calls()
-    for slot, site in calls:
-        if slot not in loader and slot not in names:
-            failures.append(f"the code at RVA {site:#x} calls through RVA {slot:#x}, which no loader fills")
-    called = {names[slot] for slot, _ in calls if slot in names}
-    expect("delay-loaded calls that the code makes", sorted(called), sorted(names.values()))
+    for dll, entries in delayed.items():
+        for name, slot in entries:
+            value, named = pe.word(slot), stub_slot(pe, pe.word(slot))
+            if named != slot:
+                found = "which is no loading stub" if named is None else f"the loading stub of the slot at RVA {named:#x}"
+                failures.append(f"the slot of {dll} {name} (RVA {slot:#x}) holds {value:#x}, {found}")
 
 
 def check_dialog(number, lang, data, expected):
