@@ -106,16 +106,24 @@ TEST(RomEntry, OpensByItsOwnNameWhereTheCodePageSpellsItElseByItsShortAlias)
 // its frame is filled with a pattern first: the lowest byte that the spelling
 // changed (or the lowest the platform then committed) marks how deep it went,
 // the thread's exit code. 0 when the spelling is wrong.
+// The lowest address of the stack's committed pages, as a number: the
+// pattern lies below every object that the compiler knows of.
+ULONG_PTR CommittedStackBottom(LPCVOID pOnStack)
+{
+    MEMORY_BASIC_INFORMATION region = {};
+    VirtualQuery(pOnStack, &region, sizeof region);
+    return (ULONG_PTR)region.BaseAddress;
+}
+
 DWORD WINAPI SpellOnAPatternedStack(LPVOID pPath)
 {
-    NT_TIB* tib = (NT_TIB*)NtCurrentTeb();
-    BYTE *frame = (BYTE*)&pPath, *limit = (BYTE*)tib->StackLimit;
-    memset(limit, 0xA5, frame - 4096 - limit);
+    const ULONG_PTR frame = (ULONG_PTR)&pPath, limit = CommittedStackBottom(&pPath);
+    memset((void*)limit, 0xA5, frame - 4096 - limit);
     BOOL bExact = FALSE;
     if (SpellInCodePage((LPCWSTR)pPath, &bExact).GetLength() != 32000 || !bExact)
         return 0;
-    BYTE* low = std::min(limit, (BYTE*)tib->StackLimit);
-    while (low < frame && *low == 0xA5)
+    ULONG_PTR low = std::min(limit, CommittedStackBottom(&pPath));
+    while (low < frame && *(const BYTE*)low == 0xA5)
         low++;
     return (DWORD)(frame - low);
 }
