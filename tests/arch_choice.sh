@@ -3,12 +3,7 @@
 # the host cannot run is refused clearly before anything is built.
 set -uo pipefail
 source "$(dirname "$0")/../scripts/host.sh"
-failed=0
-check() { # WHAT CONDITION...
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failed=1; fi
-}
+source "$(dirname "$0")/checks.sh"
 
 # A real 32-bit program, where one is installed, runs exactly when the probe says so.
 for program in /usr/lib/wine/wine /lib/ld-linux.so.2; do
@@ -40,5 +35,4 @@ out=$(cd "$root" && ZORVANE_ARCH=win16 timeout 20 bash scripts/test.sh 2>&1)
 check "make test refuses an unknown build" [ $? -ne 0 ]
 check "and says why, and nothing else" [ "$out" = "error: ZORVANE_ARCH must be win32 or win64, not 'win16'." ]
 
-[ "$failed" -eq 0 ] && echo "arch choice: 1 passed, 0 failed" || echo "arch choice: 0 passed, 1 failed"
-exit "$failed"
+checks_end "arch choice"

@@ -5,12 +5,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=$root/build/dist
-failed=0
-check() { # WHAT CONDITION...
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failed=1; fi
-}
+source "$(dirname "$0")/checks.sh"
 # Both builds stamp the zip's entries with the same time, that of the last commit.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
 
@@ -56,5 +51,4 @@ check "it gives the same Zorvane.exe" cmp -s "$root/build/Zorvane.exe" "$copy/bu
 check "and the same zip" cmp -s "$zip" "$copy/build/dist/$(basename "$zip")"
 rm -rf "$root/build/repro"
 
-[ "$failed" -eq 0 ] && echo "dist: 1 passed, 0 failed" || echo "dist: 0 passed, 1 failed"
-exit "$failed"
+checks_end "dist"
