@@ -1,4 +1,8 @@
 #include "Input.h"
+#include "Files.h"
+#include "Patience.h"
+
+#include <commctrl.h>
 
 std::string WindowText(HWND hWnd)
 {
@@ -93,10 +97,8 @@ HWND FindWindowOf(DWORD processId, const std::string& caption)
 
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs, DWORD pollMs)
 {
-    HWND hWnd = FindWindowOf(processId, caption);
-    for (DWORD deadline = GetTickCount() + timeoutMs; hWnd == NULL && GetTickCount() < deadline;
-         hWnd = FindWindowOf(processId, caption))
-        Sleep(pollMs);
+    HWND hWnd = NULL;
+    WaitUntil([&] { return (hWnd = FindWindowOf(processId, caption)) != NULL; }, timeoutMs, pollMs);
     return hWnd;
 }
 
@@ -105,17 +107,17 @@ bool BringToFront(HWND hWnd)
     // Another process's window may still take the foreground just after; it
     // counts once it has held for a moment.
     DWORD heldSince = 0;
-    for (DWORD deadline = GetTickCount() + 5000; GetTickCount() < deadline; Sleep(50)) {
-        if (GetForegroundWindow() != hWnd) {
-            heldSince = 0;
-            SetForegroundWindow(hWnd);
-        } else if (heldSince == 0) {
-            heldSince = GetTickCount();
-        } else if (GetTickCount() - heldSince >= 300) {
-            return true;
-        }
-    }
-    return false;
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() != hWnd) {
+                heldSince = 0;
+                SetForegroundWindow(hWnd);
+            } else if (heldSince == 0) {
+                heldSince = GetTickCount();
+            }
+            return heldSince != 0 && GetTickCount() - heldSince >= Scaled(300);
+        },
+        5000, 50);
 }
 
 bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess)
@@ -126,9 +128,56 @@ bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess)
     BringToFront(hWnd);
     POINT target = CloseBoxOf(hWnd), at = {};
     MouseMove(target);
-    for (DWORD deadline = GetTickCount() + 1000;
-         GetCursorPos(&at) && (at.x != target.x || at.y != target.y) && GetTickCount() < deadline;)
-        Sleep(10);
+    WaitUntil([&] { return GetCursorPos(&at) && at.x == target.x && at.y == target.y; }, 1000, 10);
     ClickAt(target);
-    return WaitForSingleObject(hProcess, 15000) == WAIT_OBJECT_0;
+    return WaitForSingleObject(hProcess, Scaled(15000)) == WAIT_OBJECT_0;
+}
+
+std::vector<std::string> StaticTexts(HWND hDlg)
+{
+    std::vector<std::string> texts;
+    for (HWND child = GetWindow(hDlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[64];
+        GetClassNameA(child, className, sizeof className);
+        WCHAR text[2048] = L"";
+        GetWindowTextW(child, text, 2048);
+        if (lstrcmpiA(className, "Static") == 0 && *text != L'\0')
+            texts.push_back(Utf8(text));
+    }
+    return texts;
+}
+
+static std::string TreeItemText(HWND hTree, HTREEITEM hItem)
+{
+    WCHAR text[1024] = L"";
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = text;
+    item.cchTextMax = 1024;
+    SendMessageW(hTree, TVM_GETITEMW, 0, (LPARAM)&item);
+    return Utf8(text);
+}
+
+std::vector<std::string> TreeItems(HWND hTree)
+{
+    std::vector<std::string> items;
+    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
+         hItem = TreeView_GetNextSibling(hTree, hItem))
+        items.push_back(TreeItemText(hTree, hItem));
+    return items;
+}
+
+std::string SelectedTreeItem(HWND hTree)
+{
+    return TreeItemText(hTree, TreeView_GetSelection(hTree));
+}
+
+bool SelectTreeItem(HWND hTree, const std::string& text)
+{
+    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
+         hItem = TreeView_GetNextSibling(hTree, hItem))
+        if (TreeItemText(hTree, hItem) == text)
+            return TreeView_SelectItem(hTree, hItem);
+    return false;
 }

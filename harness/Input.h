@@ -1,10 +1,12 @@
 // Real keyboard and mouse input through the system's input queue, and the
-// windows it is aimed at. Shared by the tests, the benchmark and the guided tour.
+// windows it is aimed at, read as a user sees them. Shared by the tests, the
+// benchmark and the guided tour.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Real input through the system's input queue.
 void ClickAt(POINT screen, bool doubleClick = false);
@@ -29,3 +31,12 @@ std::string WindowText(HWND hWnd);
 HWND FindWindowOf(DWORD processId, const std::string& caption);
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs = 15000,
                    DWORD pollMs = 50);
+
+// The texts of a dialog's static controls in UTF-8, in order (a message box's
+// text among them).
+std::vector<std::string> StaticTexts(HWND hDlg);
+// The texts of a tree's root items in UTF-8, in order; the selected item's text
+// ("" for none); selecting an item by its text.
+std::vector<std::string> TreeItems(HWND hTree);
+std::string SelectedTreeItem(HWND hTree);
+bool SelectTreeItem(HWND hTree, const std::string& text);

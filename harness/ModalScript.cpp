@@ -1,4 +1,5 @@
 #include "ModalScript.h"
+#include "Patience.h"
 
 namespace {
 struct Script
@@ -39,7 +40,8 @@ static void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
 ScriptRun PlayModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs,
                     std::function<bool()> stop)
 {
-    Script script = {&dlg, std::move(steps), std::move(stop), 0, GetTickCount() + timeoutMs, false};
+    Script script = {&dlg, std::move(steps), std::move(stop), 0, GetTickCount() + Scaled(timeoutMs),
+                     false};
     // A script may run a dialog of its own; the outer script goes on after it.
     Script* outer = g_script;
     g_script = &script;

@@ -28,8 +28,8 @@ struct ScriptRun
 };
 
 // Runs the dialog modally and plays the steps. Cancels the dialog, and the
-// window active over it, when the steps take longer than the timeout or as
-// soon as stop() is true.
+// window active over it, when the steps take longer than the timeout (scaled)
+// or as soon as stop() is true.
 ScriptRun PlayModal(
     CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs,
     std::function<bool()> stop = [] { return false; });

@@ -1,5 +1,6 @@
 #include "StandIn.h"
 #include "Files.h"
+#include "Patience.h"
 
 #include <cstdio>
 
@@ -41,9 +42,7 @@ std::vector<Launch> StandInEmulator::Launches() const
 
 std::vector<Launch> StandInEmulator::WaitForLaunches(size_t count) const
 {
-    std::vector<Launch> launches = Launches();
-    for (DWORD deadline = GetTickCount() + 30000;
-         launches.size() < count && GetTickCount() < deadline; launches = Launches())
-        Sleep(20);
+    std::vector<Launch> launches;
+    WaitUntil([&] { return (launches = Launches()).size() >= count; }, 5000);
     return launches;
 }

@@ -27,7 +27,7 @@ public:
     StandInEmulator& operator=(const StandInEmulator&) = delete;
 
     std::vector<Launch> Launches() const;
-    // The launches once there are at least count of them, or after 30 s.
+    // The launches once there are at least count of them, or after 5 s scaled.
     std::vector<Launch> WaitForLaunches(size_t count) const;
 
 private:

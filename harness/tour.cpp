@@ -5,6 +5,7 @@
 // usage: tour.exe ZORVANE_EXE SCREENSHOT_BMP LAUNCH_LOG
 #include "Input.h"
 #include "LauncherProcess.h"
+#include "Patience.h"
 
 #include <cstdio>
 
@@ -71,9 +72,7 @@ int main(int argc, char** argv)
     fflush(stdout);
     DWORD logSize = FileSize(argv[3]);
     PressKey(VK_RETURN);
-    for (DWORD deadline = GetTickCount() + 10000;
-         FileSize(argv[3]) == logSize && GetTickCount() < deadline;)
-        Sleep(50);
+    WaitUntil([&] { return FileSize(argv[3]) != logSize; }, 10000, 50);
     Sleep(300);
 
     printf("Clicking the close box: the settings are saved and the launcher ends.\n");

@@ -10,6 +10,7 @@
 #include "Input.h"
 #include "LauncherProcess.h"
 #include "ModalScript.h"
+#include "Patience.h"
 #include "StandIn.h"
 #include "Messages.h"
 #include "core/LauncherDlg.h"
@@ -30,9 +31,8 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
 }
 // Runs the dialog modally and plays the steps inside its modal loop. Fails the
 // test and cancels the dialog when the steps take longer than the timeout, or
-// as soon as a step has failed the test. The timeout guards against a hang, and
-// leaves room for a machine that emulates its processor.
-int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 60000);
+// as soon as a step has failed the test. The timeout guards against a hang.
+int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 15000);
 // Runs a launcher dialog, plays the body once inside its modal loop, then ends it.
 void WithLauncher(const std::function<void(CLauncherDlg&)>& body);
 // A step that waits for this thread's dialog with this caption, then acts on it.
@@ -44,22 +44,14 @@ Step CloseMessageBox(const char* caption, std::vector<std::string>& texts, HWND*
 // This thread's visible top-level window with this caption, or NULL.
 inline HWND FindDialog(const char* caption) { return FindWindowOf(GetCurrentProcessId(), caption); }
 inline std::string ControlText(HWND hDlg, int nID) { return WindowText(GetDlgItem(hDlg, nID)); }
-// The texts of a dialog's static controls in UTF-8, in order (a message box's
-// text among them).
-std::vector<std::string> StaticTexts(HWND hDlg);
-
 // After a refused launch: fails the test if the stand-in records more than
-// count launches within the time a start takes to show.
+// count launches within many times what a start takes to be recorded.
 void ExpectNoLaunchBeyond(const StandInEmulator& emulator, size_t count);
 
-// The process's open kernel handles.
-int OpenKernelHandles();
-
-// The texts of a tree's root items in UTF-8, in order; the selected item's text
-// ("" for none); selecting an item by its text.
-std::vector<std::string> TreeItems(HWND hTree);
-std::string SelectedTreeItem(HWND hTree);
-bool SelectTreeItem(HWND hTree, const std::string& text);
+// The process's open kernel handles; or only those on other processes (those
+// that a watch keeps: the platform's thread pool may keep threads and events of
+// its own after a wait has been unregistered).
+int OpenKernelHandles(bool bOtherProcessesOnly = false);
 
 // A launcher dialog test that runs in a fresh current directory of its own.
 class LauncherTest : public testing::Test

@@ -67,13 +67,15 @@ TEST(String, GrownPastTheAddressSpaceEndsWithTheOutOfMemoryMessageNotACrash)
     CloseHandle(child.hThread);
     // The platform's fatal-error box, or the end of a program that never shows it.
     HWND hBox = NULL;
-    for (DWORD deadline = GetTickCount() + 30000;
-         hBox == NULL && WaitForSingleObject(child.hProcess, 50) == WAIT_TIMEOUT;)
-        if (GetTickCount() > deadline || (hBox = FindWindowOf(child.dwProcessId, "Error")) != NULL)
-            break;
+    WaitUntil(
+        [&] {
+            return (hBox = FindWindowOf(child.dwProcessId, "Error")) != NULL ||
+                   WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        30000, 50);
     std::vector<std::string> texts = hBox != NULL ? StaticTexts(hBox) : std::vector<std::string>();
     PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(WaitForSingleObject(child.hProcess, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(child.hProcess, Scaled(10000)), WAIT_OBJECT_0);
     DWORD dwExitCode = 0;
     GetExitCodeProcess(child.hProcess, &dwExitCode);
     TerminateProcess(child.hProcess, 0);

@@ -53,10 +53,8 @@ TEST(EndToEnd, InO2emsOwnFolderEnterLaunchesARomFromRomsAndTheCloseBoxSavesThere
     std::vector<Launch> launches = emulator.WaitForLaunches(1);
     // The emulator's window takes the foreground when it opens.
     HWND hEmulator = NULL;
-    for (DWORD deadline = GetTickCount() + 15000; hEmulator == NULL && GetTickCount() < deadline;
-         Sleep(50))
-        hEmulator = FindWindowA(NULL, "O2em stand-in");
-    EXPECT_NE(hEmulator, (HWND)NULL);
+    EXPECT_TRUE(
+        WaitUntil([&] { return (hEmulator = FindWindowA(NULL, "O2em stand-in")) != NULL; }, 15000));
     EXPECT_TRUE(CloseWithCloseBox(launcher.hWnd, launcher.process.hProcess));
     DWORD exitCode = 1;
     GetExitCodeProcess(launcher.process.hProcess, &exitCode);
@@ -113,21 +111,20 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
         PressKey(VK_F1);
         // The viewer's window comes first, then the text it reads.
         HWND hViewer = NULL;
-        std::string text;
-        for (DWORD deadline = GetTickCount() + 15000; text.empty() && GetTickCount() < deadline;
-             Sleep(50)) {
-            hViewer = FindWindowA(NULL, "Zorvane.txt - Notepad");
-            // Another process's control gives its text only when asked with a message.
-            char start[64] = "";
-            if (hViewer != NULL)
-                SendMessageA(FindWindowExA(hViewer, NULL, "Edit", NULL), WM_GETTEXT, sizeof start,
-                             (LPARAM)start);
-            text = start;
-        }
+        char text[64] = "";
+        WaitUntil(
+            [&] {
+                // Another process's control gives its text only when asked with a message.
+                if ((hViewer = FindWindowA(NULL, "Zorvane.txt - Notepad")) != NULL)
+                    SendMessageA(FindWindowExA(hViewer, NULL, "Edit", NULL), WM_GETTEXT,
+                                 sizeof text, (LPARAM)text);
+                return *text != '\0';
+            },
+            15000);
         ASSERT_NE(hViewer, (HWND)NULL) << "no viewer opened the guide";
         PostMessageA(hViewer, WM_CLOSE, 0, 0);
         // The guide's first line, after its byte-order mark.
-        EXPECT_EQ(text.substr(0, text.find('\r')), guide[0].substr(3));
+        EXPECT_EQ(std::string(text, strcspn(text, "\r")), guide[0].substr(3));
     }
 
     // A program with no guide beside it says where the guide is, over the
@@ -157,9 +154,9 @@ TEST(EndToEnd, F1OpensTheGuideBesideTheProgramOrSaysWhereItIsFromEveryWindow)
         PostMessageA(hBox, WM_COMMAND, IDOK, 0);
         if (window.nCommand != 0)
             PostMessageA(hWindow, WM_COMMAND, IDCANCEL, 0);
-        for (DWORD deadline = GetTickCount() + 5000;
-             IsWindow(hBox) || (window.nCommand != 0 && IsWindow(hWindow)); Sleep(20))
-            ASSERT_LT(GetTickCount(), deadline) << window.caption;
+        ASSERT_TRUE(WaitUntil(
+            [&] { return !IsWindow(hBox) && (window.nCommand == 0 || !IsWindow(hWindow)); }, 5000))
+            << window.caption;
     }
     EXPECT_EQ(FindWindowA(NULL, "Zorvane.txt - Notepad"), (HWND)NULL);
 }
