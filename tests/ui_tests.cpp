@@ -22,18 +22,17 @@ POINT ScreenCenter(HWND hWnd, const RECT& rect)
     return point;
 }
 
-// Where the last mouse message that this thread took from its queue was, and
-// how many releases of the left button it took: a drag moves on only once the
-// control has had the cursor's last move, however slowly the machine passes
-// input on.
+// Where and when the last mouse message that this thread took from its queue
+// was: a drag moves on only once the control has had the cursor's last move,
+// however slowly the machine passes input on.
 POINT g_lastMouse;
-int g_buttonUps;
+DWORD g_lastMouseTime;
 
 LRESULT CALLBACK NoteMouse(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HC_ACTION) {
         g_lastMouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
-        g_buttonUps += wParam == WM_LBUTTONUP;
+        g_lastMouseTime = GetTickCount();
     }
     return CallNextHookEx(NULL, nCode, wParam, lParam);
 }
@@ -59,7 +58,6 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         {dlg.m_voiceSlider, dlg.m_voiceVolume, IDC_VOICE_VALUE, 70},
         {dlg.m_speedSlider, dlg.m_speed, IDC_SPEED_VALUE, 150}};
     POINT grip = {};
-    int buttonUps = 0;
     std::vector<Step> steps = {Focus(dlg)};
     for (const Slider& s : sliders) {
         steps.push_back(Do([&] {
@@ -69,13 +67,17 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         }));
         // Drag until the thumb sits at the target, one move at a time, each
         // by the pixels that the values still to go take on the channel.
+        // Wine's X11 driver echoes each move of the pointer back as a motion
+        // of its own, and on a slow machine the echo of an earlier move may
+        // come after a later one and put the thumb back there: the thumb is
+        // corrected until it has held still at the target for a while.
         steps.push_back(Until([&] {
             POINT cursor;
             if (!GetCursorPos(&cursor) || g_lastMouse.x != cursor.x || g_lastMouse.y != cursor.y)
                 return false;
             int pos = s.slider.GetPos();
             if (pos == s.target)
-                return true;
+                return GetTickCount() - g_lastMouseTime >= Scaled(300);
             RECT channel;
             s.slider.SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)&channel);
             int range = (int)(s.slider.SendMessage(TBM_GETRANGEMAX) -
@@ -88,31 +90,25 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         steps.push_back(Do([&] {
             // Not yet released: nothing changes.
             EXPECT_EQ(s.value, 100);
-            buttonUps = g_buttonUps;
             MouseUp(grip);
         }));
-        // The setting is where the thumb was released. Wine's X11 driver
-        // echoes each move of the pointer back as a motion of its own, and on a
-        // slow machine the echo of an earlier move may come after a later one
-        // and put the thumb back there, so the target itself is not asked for.
-        steps.push_back(Until([&] { return g_buttonUps > buttonUps; }));
+        // The thumb lets the mouse go once it has taken the release.
+        steps.push_back(Until([&] { return GetCapture() != s.slider.m_hWnd; }));
         steps.push_back(Do([&] {
-            EXPECT_EQ(s.value, s.slider.GetPos());
-            EXPECT_EQ(ControlText(dlg.m_hWnd, s.nValueBox), std::to_string(s.value));
-            EXPECT_LE(std::abs(s.value - s.target), std::abs(100 - s.target));
+            EXPECT_EQ(s.value, s.target);
+            EXPECT_EQ(s.slider.GetPos(), s.target);
+            EXPECT_EQ(ControlText(dlg.m_hWnd, s.nValueBox), std::to_string(s.target));
         }));
     }
     // The keyboard moves the thumb but not the setting.
-    int released = 0;
     steps.push_back(Do([&] {
-        released = dlg.m_speed;
         SetFocus(dlg.m_speedSlider.m_hWnd);
         PressKey(VK_RIGHT);
     }));
-    steps.push_back(Until([&] { return dlg.m_speedSlider.GetPos() == released + 1; }));
+    steps.push_back(Until([&] { return dlg.m_speedSlider.GetPos() == 151; }));
     steps.push_back(Do([&] {
-        EXPECT_EQ(dlg.m_speed, released);
-        EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_SPEED_VALUE), std::to_string(released));
+        EXPECT_EQ(dlg.m_speed, 150);
+        EXPECT_EQ(ControlText(dlg.m_hWnd, IDC_SPEED_VALUE), "150");
         dlg.EndDialog(0);
     }));
     HHOOK hHook = SetWindowsHookExA(WH_MOUSE, NoteMouse, NULL, GetCurrentThreadId());
