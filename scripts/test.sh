@@ -17,16 +17,22 @@ if [ "$vm" = yes ]; then
 fi
 # Names outside the ANSI code page can be stored only under a UTF-8 locale.
 export LC_ALL=C.UTF-8
-status=0
+# Each run is a subshell of its own in strict mode (one in a condition would
+# run without it); both run, and either failing fails make test.
+set +e
 (
+    set -e
     wine_env_start private
     cd "$build"
-    ctest --output-on-failure --timeout 240
-) || status=1
+    ctest --output-on-failure --no-tests=error --timeout 240
+)
+status=$?
 if [ "$vm" = yes ]; then
-    vm_test || status=1
-fi
-if [ "$status" -eq 0 ] && [ "$vm" = yes ]; then
-    echo "The tests passed on this host and in the test machine."
+    (
+        set -e
+        vm_test
+    )
+    [ $? -eq 0 ] || status=1
+    [ "$status" -eq 0 ] && echo "The tests passed on this host and in the test machine."
 fi
 exit "$status"

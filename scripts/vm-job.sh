@@ -17,5 +17,5 @@ if [ "$1" = test ]; then
     cd "$build"
     # A test's time limit is that of the host's run, with room for a processor
     # that is emulated; through a pipe, so that CTest writes no colours.
-    ctest -L wine --output-on-failure --timeout 900 | cat
+    ctest -L wine --output-on-failure --no-tests=error --timeout 900 | cat
 fi
