@@ -16,6 +16,9 @@ Script* g_script = NULL;
 
 // A step that opens a modal window (a message box, a nested dialog) stays on
 // the stack while the ticks of that window's loop play the steps after it.
+// Once cancelled, every tick ends what has opened over the dialog since, until
+// the dialog has ended: a handler that shows one box after another would
+// otherwise hang the test.
 static void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
 {
     Script* script = g_script;
@@ -23,7 +26,6 @@ static void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD)
         return;
     script->timedOut = GetTickCount() > script->deadline;
     if (script->timedOut || script->stop()) {
-        g_script = NULL;
         HWND active = GetActiveWindow();
         if (active != NULL && active != script->dlg->m_hWnd)
             EndDialog(active, IDCANCEL);

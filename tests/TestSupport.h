@@ -32,7 +32,7 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
 // Runs the dialog modally and plays the steps inside its modal loop. Fails the
 // test and cancels the dialog when the steps take longer than the timeout, or
 // as soon as a step has failed the test. The timeout guards against a hang.
-int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 15000);
+int RunModal(CDialog& dlg, std::vector<Step> steps, DWORD timeoutMs = 60000);
 // Runs a launcher dialog, plays the body once inside its modal loop, then ends it.
 void WithLauncher(const std::function<void(CLauncherDlg&)>& body);
 // A step that waits for this thread's dialog with this caption, then acts on it.
