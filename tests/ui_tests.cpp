@@ -22,17 +22,19 @@ POINT ScreenCenter(HWND hWnd, const RECT& rect)
     return point;
 }
 
-// Where and when the last mouse message that this thread took from its queue
-// was: a drag moves on only once the control has had the cursor's last move,
-// however slowly the machine passes input on.
+// Where the last mouse message that this thread took from its queue was, and
+// when it last came from elsewhere: a drag moves on only once the control has
+// had the cursor's last move, however slowly the machine passes input on.
 POINT g_lastMouse;
-DWORD g_lastMouseTime;
+DWORD g_lastMouseMoved;
 
 LRESULT CALLBACK NoteMouse(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode == HC_ACTION) {
-        g_lastMouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
-        g_lastMouseTime = GetTickCount();
+        POINT pt = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->pt;
+        if (pt.x != g_lastMouse.x || pt.y != g_lastMouse.y)
+            g_lastMouseMoved = GetTickCount();
+        g_lastMouse = pt;
     }
     return CallNextHookEx(NULL, nCode, wParam, lParam);
 }
@@ -58,6 +60,7 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
         {dlg.m_voiceSlider, dlg.m_voiceVolume, IDC_VOICE_VALUE, 70},
         {dlg.m_speedSlider, dlg.m_speed, IDC_SPEED_VALUE, 150}};
     POINT grip = {};
+    DWORD moved = 0;
     std::vector<Step> steps = {Focus(dlg)};
     for (const Slider& s : sliders) {
         steps.push_back(Do([&] {
@@ -66,18 +69,34 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
             MouseDown(grip = ScreenCenter(s.slider.m_hWnd, thumb));
         }));
         // Drag until the thumb sits at the target, one move at a time, each
-        // by the pixels that the values still to go take on the channel.
+        // from where the pointer is by the pixels that the values still to go
+        // take on the channel.
         // Wine's X11 driver echoes each move of the pointer back as a motion
         // of its own, and on a slow machine the echo of an earlier move may
         // come after a later one and put the thumb back there: the thumb is
         // corrected until it has held still at the target for a while.
         steps.push_back(Until([&] {
             POINT cursor;
-            if (!GetCursorPos(&cursor) || g_lastMouse.x != cursor.x || g_lastMouse.y != cursor.y)
+            if (!GetCursorPos(&cursor))
                 return false;
+            if (g_lastMouse.x != cursor.x || g_lastMouse.y != cursor.y) {
+                // Under load a move may reach the cursor and never the control:
+                // after a while without news, a move of a pixel brings one.
+                if (GetTickCount() - std::max(moved, g_lastMouseMoved) >= Scaled(300)) {
+                    MouseMove({cursor.x + 1, cursor.y});
+                    moved = GetTickCount();
+                }
+                return false;
+            }
+            // A drag that the slider does not hold would run the pointer off it.
+            if (GetCapture() != s.slider.m_hWnd) {
+                ADD_FAILURE() << "the slider does not hold the drag";
+                return true;
+            }
             int pos = s.slider.GetPos();
+            grip = cursor;
             if (pos == s.target)
-                return GetTickCount() - g_lastMouseTime >= Scaled(300);
+                return GetTickCount() - g_lastMouseMoved >= Scaled(300);
             RECT channel;
             s.slider.SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)&channel);
             int range = (int)(s.slider.SendMessage(TBM_GETRANGEMAX) -
@@ -85,6 +104,7 @@ TEST_F(LauncherWindowTest, EachSliderSetsItsValueWhenTheMouseReleasesIt)
             int pixels = MulDiv(s.target - pos, channel.right - channel.left, range);
             grip.x += pixels != 0 ? pixels : pos > s.target ? -1 : 1;
             MouseMove(grip);
+            moved = GetTickCount();
             return false;
         }));
         steps.push_back(Do([&] {
