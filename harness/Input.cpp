@@ -107,17 +107,17 @@ bool BringToFront(HWND hWnd)
     // Another process's window may still take the foreground just after; it
     // counts once it has held for a moment.
     DWORD heldSince = 0;
-    return WaitUntil(
-        [&] {
-            if (GetForegroundWindow() != hWnd) {
-                heldSince = 0;
-                SetForegroundWindow(hWnd);
-            } else if (heldSince == 0) {
-                heldSince = GetTickCount();
-            }
-            return heldSince != 0 && GetTickCount() - heldSince >= Scaled(300);
-        },
-        5000, 50);
+    for (DWORD deadline = GetTickCount() + Scaled(5000); GetTickCount() < deadline; Sleep(50)) {
+        if (GetForegroundWindow() != hWnd) {
+            heldSince = 0;
+            SetForegroundWindow(hWnd);
+        } else if (heldSince == 0) {
+            heldSince = GetTickCount();
+        } else if (GetTickCount() - heldSince >= Scaled(300)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CloseWithCloseBox(HWND hWnd, HANDLE hProcess)

@@ -42,9 +42,9 @@ double MeasureSlowness()
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms, DWORD pollMs)
 {
-    bool bDone = done();
-    for (DWORD deadline = GetTickCount() + Scaled(ms); !bDone && GetTickCount() < deadline;
-         bDone = done())
+    bool bDone;
+    for (DWORD deadline = GetTickCount() + Scaled(ms);
+         !(bDone = done()) && GetTickCount() < deadline;)
         Sleep(pollMs);
     return bDone;
 }

@@ -5,8 +5,6 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    printf("This machine launches the stand-in %.1f times as slowly as a fast host: each wait is "
-           "scaled by that.\n",
-           MeasureSlowness());
+    printf("Each wait is scaled by %.1f, how slowly this machine launches.\n", MeasureSlowness());
     return RUN_ALL_TESTS();
 }

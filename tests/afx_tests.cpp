@@ -67,12 +67,10 @@ TEST(String, GrownPastTheAddressSpaceEndsWithTheOutOfMemoryMessageNotACrash)
     CloseHandle(child.hThread);
     // The platform's fatal-error box, or the end of a program that never shows it.
     HWND hBox = NULL;
-    WaitUntil(
-        [&] {
-            return (hBox = FindWindowOf(child.dwProcessId, "Error")) != NULL ||
-                   WaitForSingleObject(child.hProcess, 0) == WAIT_OBJECT_0;
-        },
-        30000, 50);
+    for (DWORD deadline = GetTickCount() + Scaled(30000);
+         hBox == NULL && WaitForSingleObject(child.hProcess, 50) == WAIT_TIMEOUT;)
+        if (GetTickCount() > deadline || (hBox = FindWindowOf(child.dwProcessId, "Error")) != NULL)
+            break;
     std::vector<std::string> texts = hBox != NULL ? StaticTexts(hBox) : std::vector<std::string>();
     PostMessageA(hBox, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(WaitForSingleObject(child.hProcess, Scaled(10000)), WAIT_OBJECT_0);

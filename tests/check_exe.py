@@ -173,9 +173,6 @@ class PE:
                 return rva - start + raw
         raise ValueError(f"RVA {rva:#x} is in no section")
 
-    def section(self, name):
-        return next(((start, size) for start, size, _, n, _ in self.sections if n == name), (0, 0))
-
     def in_code(self, va):
         rva = va - self.image_base
         return any(start <= rva < start + size for start, size, _, _, flags in self.sections
@@ -201,7 +198,7 @@ class PE:
         (attributes 1, then the RVAs of the DLL's name, its handle, its slots and its names),
         since GNU ld leaves the data directory's entry for them empty."""
         found, size = {}, struct.calcsize(self.pointer)
-        idata_start, idata_size = self.section(".idata")
+        idata_start, idata_size = next((start, size) for start, size, _, n, _ in self.sections if n == ".idata")
         for start, length, raw, _, _ in self.sections:
             for at in range(raw, raw + min(length, len(self.data) - raw) - 32, 4):
                 attributes, name, _, slots, names = struct.unpack_from("<IIIII", self.data, at)
@@ -209,12 +206,12 @@ class PE:
                                               for rva in (slots, names)):
                     continue
                 try:
-                    dll = self.cstr(name)
+                    dll = self.cstr(name).lower()
                 except (ValueError, UnicodeDecodeError):
                     continue
-                if not dll.lower().endswith(".dll"):
+                if not dll.endswith(".dll"):
                     continue
-                found[dll.lower()] = entries = []
+                found[dll] = entries = []
                 while self.word(names + len(entries) * size):
                     entries.append((self.cstr(self.word(names + len(entries) * size) + 2),
                                     slots + len(entries) * size))
@@ -241,13 +238,11 @@ class PE:
 def stub_slot(pe, va):
     """The slot named by the loading stub at va, or None where va holds none: GNU ld's
     stub is mov eax, slot on i386 and lea rax, [rip + slot] on x86-64, then jmp."""
-    if not pe.in_code(va):
-        return None
     rva = va - pe.image_base
-    code = pe.data[pe.offset(rva):pe.offset(rva) + 8]
-    if pe.magic == 0x20B and code[:3] == b"\x48\x8d\x05" and code[7] == 0xE9:
+    code = pe.data[pe.offset(rva):pe.offset(rva) + 8] if pe.in_code(va) else b""
+    if pe.magic == 0x20B and code[:3] == b"\x48\x8d\x05" and code[7:8] == b"\xe9":
         return rva + 7 + struct.unpack_from("<i", code, 3)[0]
-    if pe.magic == 0x10B and code[0] == 0xB8 and code[5] == 0xE9:
+    if pe.magic == 0x10B and code[:1] == b"\xb8" and code[5:6] == b"\xe9":
         return struct.unpack_from("<I", code, 1)[0] - pe.image_base
     return None
 
